@@ -1,0 +1,18 @@
+#pragma once
+
+#include <QObject>
+
+#include <functional>
+#include <memory>
+
+// Several test classes share one test program; the program runs the class
+// named by its first argument, or all of them.
+namespace testing {
+
+using TestFactory = std::function<std::unique_ptr<QObject>()>;
+int registerTest(const char* name, TestFactory factory);
+
+} // namespace testing
+
+#define REGISTER_TEST(Class)                                                                                 \
+    static const int registered##Class = ::testing::registerTest(#Class, [] { return std::make_unique<Class>(); });

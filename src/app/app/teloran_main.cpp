@@ -1,0 +1,152 @@
+// Teloran from the command line: prepares a new installation, or opens an
+// existing one and brings its database up to date. The windows come later.
+
+#include "core/connection_settings.h"
+#include "core/data_module.h"
+#include "core/installer.h"
+#include "core/startup.h"
+#include "core/text_utils.h"
+#include "core/users.h"
+
+#include <QCommandLineParser>
+#include <QCoreApplication>
+#include <QTextStream>
+
+#include <termios.h>
+#include <unistd.h>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+QTextStream& out()
+{
+    static QTextStream stream(stdout);
+    return stream;
+}
+
+QTextStream& err()
+{
+    static QTextStream stream(stderr);
+    return stream;
+}
+
+// Reads one line from the terminal; without echo for passwords.
+QString ask(const QString& prompt, bool hidden)
+{
+    out() << prompt << Qt::flush;
+    termios saved{};
+    const bool terminal = isatty(STDIN_FILENO) && tcgetattr(STDIN_FILENO, &saved) == 0;
+    if (hidden && terminal) {
+        termios quiet = saved;
+        quiet.c_lflag &= ~tcflag_t(ECHO);
+        tcsetattr(STDIN_FILENO, TCSANOW, &quiet);
+    }
+    QTextStream in(stdin);
+    const QString line = in.readLine();
+    if (hidden && terminal) {
+        tcsetattr(STDIN_FILENO, TCSANOW, &saved);
+        out() << Qt::endl;
+    }
+    return line;
+}
+
+// The main user's name and password, asked on the terminal when the options
+// do not give them; the password twice.
+bool askMainUser(InstallOptions& options, bool nameGiven, bool passwordGiven)
+{
+    if (!nameGiven)
+        options.userName = ask(u"A fő felhasználó neve: "_s, false);
+    if (!passwordGiven) {
+        options.userPassword = ask(u"Jelszó: "_s, true);
+        if (ask(u"Jelszó mégegyszer: "_s, true) != options.userPassword) {
+            err() << u"A két jelszó nem egyezik meg!"_s << Qt::endl;
+            return false;
+        }
+    }
+    return true;
+}
+
+int install(const QCommandLineParser& parser)
+{
+    InstallOptions options;
+    options.baseDirectory = parser.value(u"install"_s);
+    options.type = databaseTypeOf(parser.value(u"db-type"_s).toUpper());
+    options.server = parser.value(u"server"_s);
+    options.port = parser.value(u"port"_s);
+    options.catalog = parser.value(u"database"_s);
+    options.databaseUser = parser.value(u"db-user"_s);
+    options.databasePassword = parser.value(u"db-password"_s);
+    options.extraProperties = parser.value(u"db-options"_s);
+    options.userName = parser.value(u"user"_s);
+    options.userPassword = parser.value(u"password"_s);
+    if (!askMainUser(options, parser.isSet(u"user"_s), parser.isSet(u"password"_s)))
+        return 1;
+    const auto done = installTeloran(options);
+    if (!done) {
+        err() << QString(done.error()).replace(u';', u' ') << Qt::endl;
+        return 1;
+    }
+    out() << u"Telepítve: "_s << *done << u" (fő felhasználó: "_s << options.userName << u", USR001)"_s
+          << Qt::endl;
+    return 0;
+}
+
+// Opens an installation as the program does at start and reports it in one line.
+int check(const QString& iniName)
+{
+    TeloranSession session(iniName);
+    Tdm1 dm(session.mainIni(), session.baseDirectory());
+    if (!dm.prepareDataConnection())
+        return 1;
+    if (auto data = dm.acAdatok(); !data) {
+        err() << QString(data.error()).replace(u';', u' ') << Qt::endl;
+        return 1;
+    }
+    UserTable users(dm);
+    const auto rows = users.rows();
+    if (!rows) {
+        err() << rows.error() << Qt::endl;
+        return 1;
+    }
+    out() << iniName << u": "_s << databaseTypeName(dm.databaseType()) << u", "_s << rows->size()
+          << u" felhasználó, alapkönyvtár "_s << session.baseDirectory() << Qt::endl;
+    return 0;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    QCoreApplication app(argc, argv);
+    QCoreApplication::setOrganizationName(u"Dravasoft"_s);
+    QCoreApplication::setApplicationName(u"Teloran"_s);
+    QCoreApplication::setApplicationVersion(QString(kProgramVersion));
+    SetDateFormats();
+
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QString(kMainWindowCaption));
+    parser.addHelpOption();
+    parser.addVersionOption();
+    parser.addPositionalArgument(
+        u"ini"_s, u"A fő INI-fájl (alapértelmezés: Teloran.ini a program mellett)."_s, u"[Teloran.ini]"_s);
+    const QList<QCommandLineOption> list{
+        {u"install"_s, u"Új telepítés előkészítése ebben a mappában."_s, u"mappa"_s},
+        {u"user"_s, u"A fő felhasználó (USR001) neve."_s, u"név"_s},
+        {u"password"_s, u"A fő felhasználó jelszava."_s, u"jelszó"_s},
+        {u"db-type"_s, u"Adatbázis típusa: DBASE (beépített), PGSQL vagy MSSQL."_s, u"típus"_s, u"DBASE"_s},
+        {u"server"_s, u"Adatbázis-kiszolgáló (PGSQL, MSSQL)."_s, u"gép"_s},
+        {u"port"_s, u"A kiszolgáló portja."_s, u"port"_s},
+        {u"database"_s, u"Az adatbázis neve (alapértelmezés: Teloran)."_s, u"név"_s},
+        {u"db-user"_s, u"Belépési név az adatbázisba."_s, u"név"_s},
+        {u"db-password"_s, u"Jelszó az adatbázisba."_s, u"jelszó"_s},
+        {u"db-options"_s, u"További kapcsolati beállítások (pl. sslmode=require)."_s, u"név=érték;..."_s},
+    };
+    parser.addOptions(list);
+    parser.process(app);
+
+    if (parser.isSet(u"install"_s))
+        return install(parser);
+    const QStringList positional = parser.positionalArguments();
+    return check(mainIniFileName(positional.value(0), QCoreApplication::applicationDirPath()));
+}

@@ -157,7 +157,7 @@ std::expected<QSqlTableModel*, QString> Tdm1::table(Table which)
     auto& model = m_tables[which];
     if (!model) {
         model = std::make_unique<QSqlTableModel>(nullptr, *db);
-        model->setTable(tableName(which));
+        model->setTable(dialect().storedName(tableName(which)));
     }
     return model.get();
 }
@@ -213,7 +213,7 @@ std::expected<void, QString> Tdm1::bindTariffGroup(const QString& groupLetter)
     m_tariffGroup = groupLetter;
     for (Table which : {Dij1, Dij2}) {
         if (m_tables[which])
-            m_tables[which]->setTable(tableName(which));
+            m_tables[which]->setTable(dialect().storedName(tableName(which)));
     }
     return {};
 }

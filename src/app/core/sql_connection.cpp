@@ -37,7 +37,8 @@ QStringList passedOnPairs(const ConnectionString& pairs, std::initializer_list<Q
         if (isIgnored(name) || isOneOf(name, known))
             continue;
         if (sameName(name, u"Extended Properties"_s)) {
-            for (const auto& [innerName, innerValue] : ConnectionString::parse(value).pairs())
+            const ConnectionString inner = ConnectionString::parse(value);
+            for (const auto& [innerName, innerValue] : inner.pairs())
                 result.append(innerName + u'=' + innerValue);
         } else {
             result.append(name + u'=' + value);

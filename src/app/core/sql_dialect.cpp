@@ -57,6 +57,11 @@ QString SqlDialect::concat(const QStringList& expressions) const
     return expressions.join(isSqlServer() ? u" + "_s : u" || "_s);
 }
 
+QString SqlDialect::storedName(const QString& table) const
+{
+    return m_type == DatabaseType::PgSql ? table.toLower() : table;
+}
+
 QString SqlDialect::columnType(ColumnKind kind, int width) const
 {
     switch (kind) {

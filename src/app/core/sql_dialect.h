@@ -35,6 +35,10 @@ public:
     // Joins text expressions: "a || b" or, on SQL Server, "a + b".
     QString concat(const QStringList& expressions) const;
 
+    // A table's name as the database keeps it, for Qt's record and table
+    // model look-ups: PostgreSQL folds unquoted names to lower case.
+    QString storedName(const QString& table) const;
+
     // Column types; a text of width 0 has no limit.
     QString columnType(ColumnKind kind, int width) const;
 

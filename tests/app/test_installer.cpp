@@ -1,0 +1,128 @@
+#include "core/data_module.h"
+#include "core/ini_file.h"
+#include "core/installer.h"
+#include "core/login.h"
+#include "core/password.h"
+#include "core/sql_connection.h"
+#include "core/users.h"
+#include "recording_reporter.h"
+#include "test_database.h"
+#include "test_main.h"
+
+#include <QFile>
+#include <QTest>
+
+using namespace Qt::StringLiterals;
+
+class TestInstaller : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void installsAndLogsIn_data() { TestDatabase::addBackendRows(); }
+    void installsAndLogsIn()
+    {
+        OPEN_TEST_DATABASE(database);
+        TempFolder target;
+        InstallOptions options;
+        options.baseDirectory = target.path() + u"/Teloran"_s; // no trailing separator
+        options.type = database.type();
+        if (database.type() == DatabaseType::PgSql) {
+            // The test database's server and catalog, given as an installer would.
+            const ConnectionString pairs =
+                ConnectionString::parse(database.settings().mainConnectionString());
+            const QString source = pairs.value(u"Data Source"_s);
+            options.server = source.section(u',', 0, 0);
+            options.port = source.section(u',', 1);
+            options.catalog = pairs.value(u"Initial Catalog"_s);
+            options.databaseUser = pairs.value(u"User ID"_s);
+        }
+        options.userName = u"Kovács O'Neil"_s;
+        options.userPassword = u"Jelszó1"_s;
+        const auto iniName = installTeloran(options);
+        QVERIFY2(iniName.has_value(), whyNot(iniName));
+        const QString base = target.path() + u"/Teloran/"_s;
+        QCOMPARE(*iniName, base + u"Teloran.ini"_s);
+        QVERIFY(QFile::exists(base + u"Adat"_s));
+
+        const IniFile ini(*iniName);
+        QCOMPARE(readBaseDirectory(ini), base);
+        QCOMPARE(ini.readString(u"CONNECT1"_s, u"Type"_s), databaseTypeName(database.type()));
+        if (database.type() == DatabaseType::DBase) {
+            QCOMPARE(ini.readString(u"CONNECT1"_s, u"InitCatalog"_s), u"Initial Catalog="_s + base + u';');
+            QVERIFY(QFile::exists(base + u"Teloran.db"_s));
+            QVERIFY(QFile::exists(base + u"Adat/Teloran.db"_s));
+        }
+
+        Tdm1 dm(ini, base);
+        UserTable users(dm);
+        const auto rows = users.rows();
+        QVERIFY(rows.has_value());
+        QCOMPARE(rows->size(), 1u);
+        QCOMPARE(rows->front().azon, u"USR001"_s);
+        QCOMPARE(rows->front().jelszo.size(), 50);
+        RecordingReporter reporter;
+        LoginCheck login(users);
+        QVERIFY(login.gmRnb1Click(u"Kovács O'Neil"_s, u"Jelszó1"_s).accepted);
+        QVERIFY(reporter.messages.isEmpty());
+
+        // A second installation in the same place is refused and changes nothing.
+        const auto again = installTeloran(options);
+        QVERIFY(!again.has_value());
+        QCOMPARE(users.rows()->size(), 1u);
+    }
+
+    void refusals_data()
+    {
+        QTest::addColumn<QString>("user");
+        QTest::addColumn<QString>("password");
+        QTest::addColumn<QString>("error");
+        QTest::newRow("no name") << QString() << u"x"_s << u"A felhasználónév nem lehet üres !"_s;
+        QTest::newRow("long name") << u"12345678901234567"_s << u"x"_s
+                                   << u"A felhasználónév legfeljebb 16 karakter lehet !"_s;
+        QTest::newRow("long password")
+            << u"admin"_s << u"12345678901"_s << u"A jelszó legfeljebb 10 karakter lehet !"_s;
+    }
+    void refusals()
+    {
+        QFETCH(QString, user);
+        QFETCH(QString, password);
+        TempFolder target;
+        InstallOptions options;
+        options.baseDirectory = target.path();
+        options.userName = user;
+        options.userPassword = password;
+        const auto result = installTeloran(options);
+        QVERIFY(!result.has_value());
+        QTEST(result.error(), "error");
+        QVERIFY(!QFile::exists(target.file(u"Teloran.ini"_s)));
+    }
+
+    void unreachableServerLeavesNoInstallation()
+    {
+        TempFolder target;
+        InstallOptions options;
+        options.baseDirectory = target.path();
+        options.type = DatabaseType::PgSql;
+        options.server = target.path(); // no server listens there
+        options.port = u"1"_s;
+        options.userName = u"admin"_s;
+        QVERIFY(!installTeloran(options).has_value());
+        QVERIFY(!QFile::exists(target.file(u"Teloran.ini"_s)));
+    }
+
+    void connectionFragmentsOfEachType()
+    {
+        InstallOptions options;
+        options.type = DatabaseType::MsSql;
+        options.server = u"SRV\\SQL"_s;
+        options.databaseUser = u"sa"_s;
+        options.databasePassword = u"pw"_s;
+        options.extraProperties = u"Encrypt=no"_s;
+        const ConnectionSettings s = installConnectionSettings(options);
+        QCOMPARE(s.mainConnectionString(), u"Provider=SQLOLEDB;Data Source=SRV\\SQL;User ID=sa;Password=pw;"
+                                           "Initial Catalog=Teloran;Extended Properties=\"Encrypt=no\";"_s);
+        QCOMPARE(s.typeText, u"MSSQL"_s);
+    }
+};
+
+REGISTER_TEST(TestInstaller)
+#include "test_installer.moc"

@@ -125,7 +125,10 @@ private:
         return edit;
     }
 
-    QString focused() const { return QApplication::focusWidget() ? QApplication::focusWidget()->objectName() : QString(); }
+    QString focused() const
+    {
+        return QApplication::focusWidget() ? QApplication::focusWidget()->objectName() : QString();
+    }
 
     void press(TdosEdit* edit, Qt::Key key)
     {

@@ -16,10 +16,13 @@ private Q_SLOTS:
         QTest::addColumn<QString>("inputMask");
         QTest::addColumn<bool>("keepLiterals");
         QTest::addColumn<QString>("emptyText");
-        QTest::newRow("date, required digits") << u"0000.00.00;1; "_s << u"9999.99.99; "_s << true << u"    .  .  "_s;
-        QTest::newRow("date, optional digits") << u"9999.99.99;1; "_s << u"0000.00.00; "_s << true << u"    .  .  "_s;
+        QTest::newRow("date, required digits")
+            << u"0000.00.00;1; "_s << u"9999.99.99; "_s << true << u"    .  .  "_s;
+        QTest::newRow("date, optional digits")
+            << u"9999.99.99;1; "_s << u"0000.00.00; "_s << true << u"    .  .  "_s;
         QTest::newRow("time") << u"00:00:00;1; "_s << u"99:99:99; "_s << true << u"  :  :  "_s;
-        QTest::newRow("literal digits") << u"99:99:\\0\\0;1; "_s << u"00:00:\\0\\0; "_s << true << u"  :  :00"_s;
+        QTest::newRow("literal digits")
+            << u"99:99:\\0\\0;1; "_s << u"00:00:\\0\\0; "_s << true << u"  :  :00"_s;
         QTest::newRow("year and month") << u"9999.99;1; "_s << u"0000.00; "_s << true << u"    .  "_s;
         QTest::newRow("letters, literals dropped, default blank")
             << u">LL-aa;0"_s << u">AA-nn;_"_s << false << u"__-__"_s;

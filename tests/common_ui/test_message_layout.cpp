@@ -29,14 +29,16 @@ private Q_SLOTS:
     {
         QTest::addColumn<QString>("text");
         QTest::addColumn<QStringList>("lines");
-        QTest::newRow("three fields") << u"egy;kettő;három"_s << QStringList{u"egy"_s, u"kettő"_s, u"három"_s};
+        QTest::newRow("three fields")
+            << u"egy;kettő;három"_s << QStringList{u"egy"_s, u"kettő"_s, u"három"_s};
         QTest::newRow("two separators end the text")
             << u"egy;kettő;;három"_s << QStringList{u"egy"_s, u"kettő"_s};
         QTest::newRow("blank line") << u"egy; ;három"_s << QStringList{u"egy"_s, u" "_s, u"három"_s};
         QTest::newRow("trailing separator") << u"egy;kettő;"_s << QStringList{u"egy"_s, u"kettő"_s};
         QTest::newRow("no separator, carriage return kept")
             << u"egy\r\nkettő"_s << QStringList{u"egy\r\nkettő"_s};
-        QTest::newRow("empty first field is still shown") << u";kettő"_s << QStringList{QString(), u"kettő"_s};
+        QTest::newRow("empty first field is still shown")
+            << u";kettő"_s << QStringList{QString(), u"kettő"_s};
         QTest::newRow("empty text") << QString() << QStringList{QString()};
     }
     void lines()
@@ -102,11 +104,11 @@ private Q_SLOTS:
         QTest::newRow("title decides (kind B, one word)")
             << u"R"_s << 200 << QSize(20, 15) << 272 << 44 << 122 << QList<int>{0, 0, 82, 0, 0};
         // w2 = 300 + 40 = 340 beats w1 = 222 and w3 = 260.
-        QTest::newRow("text decides") << u"IN"_s << 150 << QSize(300, 45) << 340 << 162 << 16
-                                      << QList<int>{56, 176, 0, 0, 0};
+        QTest::newRow("text decides")
+            << u"IN"_s << 150 << QSize(300, 45) << 340 << 162 << 16 << QList<int>{56, 176, 0, 0, 0};
         // w3 = 20 + 5 * 120 = 620 beats w1 and w2.
-        QTest::newRow("buttons decide") << u"INREM"_s << 150 << QSize(300, 15) << 620 << 442 << 156
-                                        << QList<int>{16, 136, 256, 376, 496};
+        QTest::newRow("buttons decide")
+            << u"INREM"_s << 150 << QSize(300, 15) << 620 << 442 << 156 << QList<int>{16, 136, 256, 376, 496};
     }
     void widths()
     {
@@ -143,8 +145,10 @@ private Q_SLOTS:
         QTest::newRow("IN") << u"IN"_s << Slots{true, true, false, false, false} << 0;
         QTest::newRow("R") << u"R"_s << Slots{false, false, true, false, false} << 2;
         QTest::newRow("MEI") << u"MEI"_s << Slots{true, false, false, true, true} << 4;
-        QTest::newRow("repeated and foreign letters") << u"RRxI"_s << Slots{true, false, true, false, false} << 2;
-        QTest::newRow("first letter names no button") << u"xN"_s << Slots{false, true, false, false, false} << 1;
+        QTest::newRow("repeated and foreign letters")
+            << u"RRxI"_s << Slots{true, false, true, false, false} << 2;
+        QTest::newRow("first letter names no button")
+            << u"xN"_s << Slots{false, true, false, false, false} << 1;
     }
     void slotOrderAndDefault()
     {

@@ -79,8 +79,8 @@ private Q_SLOTS:
         QFETCH(DialogSize, size);
         QFETCH(QList<int>, lefts);
         QFETCH(int, top);
-        const SimpleDialogLayout out = layOutSimpleDialog(*simpleDialogKind(kind), DialogPosition::at(10, 20), size,
-                                                          TFoFormJellem(), Rounding::HalfEven);
+        const SimpleDialogLayout out = layOutSimpleDialog(*simpleDialogKind(kind), DialogPosition::at(10, 20),
+                                                          size, TFoFormJellem(), Rounding::HalfEven);
         QCOMPARE(out.buttonLefts, lefts);
         QCOMPARE(out.buttonTop, top);
         QCOMPARE(out.position, QPoint(10, 20));

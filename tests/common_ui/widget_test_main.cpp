@@ -35,6 +35,12 @@ int registerTest(const char* name, TestFactory factory)
 
 int main(int argc, char** argv)
 {
+    // Run by hand, the windows get the same 800 x 600 screen as under ctest
+    // (the offscreen platform's own 800 x 800 screen would enlarge every form).
+    const QByteArray platform = qgetenv("QT_QPA_PLATFORM");
+    if (platform.isEmpty() || platform == "offscreen")
+        qputenv("QT_QPA_PLATFORM",
+                QByteArray("offscreen:configfile=" SCREEN_CONFIG_DIR "/screen-800x600.json"));
     QApplication app(argc, argv);
     QApplication::setApplicationName(u"Teloran"_s);
     std::vector<char*> args{argv[0]};

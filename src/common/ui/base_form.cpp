@@ -370,16 +370,16 @@ void TdlAlap::applyPosition()
 {
     if (m_position == Position::Designed)
         return;
-    QWidget* over = m_position == Position::MainFormCenter ? mainForm() : nullptr;
-    if (over == this || (over && !over->isVisible()))
-        over = nullptr;
-    const QScreen* screen = over ? over->screen() : QGuiApplication::primaryScreen();
+    QWidget* centredOn = m_position == Position::MainFormCenter ? mainForm() : nullptr;
+    if (centredOn == this || (centredOn && !centredOn->isVisible()))
+        centredOn = nullptr;
+    const QScreen* screen = centredOn ? centredOn->screen() : QGuiApplication::primaryScreen();
     if (!screen)
         return;
     const QRect area = screen->availableGeometry();
-    const QPoint centre = over ? over->frameGeometry().center() : area.center();
+    const QRect over = centredOn ? centredOn->frameGeometry() : area;
     const QSize outer = frameGeometry().size();
-    QPoint topLeft = centre - QPoint(outer.width() / 2, outer.height() / 2);
+    QPoint topLeft(over.x() + (over.width() - outer.width()) / 2, over.y() + (over.height() - outer.height()) / 2);
     // Keep the whole window on the screen.
     topLeft.setX(std::max(area.left(), std::min(topLeft.x(), area.right() + 1 - outer.width())));
     topLeft.setY(std::max(area.top(), std::min(topLeft.y(), area.bottom() + 1 - outer.height())));

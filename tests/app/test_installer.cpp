@@ -10,6 +10,7 @@
 #include "test_main.h"
 
 #include <QFile>
+#include <QProcess>
 #include <QTest>
 
 using namespace Qt::StringLiterals;
@@ -124,5 +125,68 @@ private Q_SLOTS:
     }
 };
 
+// `teloran --install` as a script or a person at the terminal runs it.
+class TestTeloranCommand : public QObject {
+    Q_OBJECT
+
+    struct Run {
+        int exitCode = -1;
+        QString output;
+        QString errors;
+    };
+    static Run teloran(const QStringList& arguments, const QByteArray& input = QByteArray())
+    {
+        QProcess process;
+        process.start(QStringLiteral(TELORAN_PROGRAM), arguments);
+        process.write(input);
+        process.closeWriteChannel();
+        process.waitForFinished(60000);
+        return {process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()),
+                QString::fromUtf8(process.readAllStandardError())};
+    }
+
+private Q_SLOTS:
+    void installByOptionsThenOpen()
+    {
+        TempFolder folder;
+        const QString base = folder.file(u"tel"_s);
+        const Run install =
+            teloran({u"--install"_s, base, u"--user"_s, u"Gál Éva"_s, u"--password"_s, u"titok"_s});
+        QCOMPARE(install.exitCode, 0);
+        QVERIFY(install.output.contains(u"USR001"_s));
+        const Run open = teloran({base + u"/Teloran.ini"_s});
+        QCOMPARE(open.exitCode, 0);
+        QCOMPARE(open.output.trimmed(),
+                 base + u"/Teloran.ini: DBASE, 1 felhasználó, alapkönyvtár "_s + base + u'/');
+        // A second installation in the same folder is refused.
+        QCOMPARE(teloran({u"--install"_s, base, u"--user"_s, u"x"_s, u"--password"_s, u"y"_s}).exitCode, 1);
+    }
+
+    void asksNameAndPasswordTwice()
+    {
+        TempFolder folder;
+        const QString base = folder.file(u"tel"_s);
+        const Run differ = teloran({u"--install"_s, base}, "admin\nalma\nkorte\n");
+        QCOMPARE(differ.exitCode, 1);
+        QVERIFY(differ.errors.contains(u"A két jelszó nem egyezik meg!"_s));
+        QVERIFY(!QFile::exists(base + u"/Teloran.ini"_s));
+        const Run same = teloran({u"--install"_s, base}, "admin\nalma\nalma\n");
+        QCOMPARE(same.exitCode, 0);
+        Tdm1 dm(IniFile(base + u"/Teloran.ini"_s), base + u'/');
+        UserTable users(dm);
+        RecordingReporter reporter;
+        QVERIFY(LoginCheck(users).gmRnb1Click(u"admin"_s, u"alma"_s).accepted);
+    }
+
+    void missingInstallationIsReported()
+    {
+        TempFolder folder;
+        const Run open = teloran({folder.file(u"Teloran.ini"_s)});
+        QCOMPARE(open.exitCode, 1);
+        QVERIFY(open.errors.contains(u"Hiányzó INI bejegyzés: MAIN / BaseDirectory"_s));
+    }
+};
+
 REGISTER_TEST(TestInstaller)
+REGISTER_TEST(TestTeloranCommand)
 #include "test_installer.moc"

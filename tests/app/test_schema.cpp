@@ -181,6 +181,38 @@ private Q_SLOTS:
         QCOMPARE(dm->tariffGroup(), u"B"_s);
     }
 
+    void dialectRunsOnTheDatabase_data() { TestDatabase::addBackendRows(); }
+    void dialectRunsOnTheDatabase()
+    {
+        OPEN_TEST_DATABASE(database);
+        auto dm = database.dataModule();
+        const SqlDialect& d = dm->dialect();
+        auto query = dm->qrMuv();
+        QVERIFY(query.has_value());
+        query->prepare(
+            u"insert into Forg (ID, belso, nev1, nev2, osszeg) values (:id, :belso, 'A', 'B', :osszeg)"_s);
+        for (int n = 1; n <= 3; ++n) {
+            query->bindValue(u":id"_s, u"%1"_s.arg(n, 18, 10, QChar(u'0')));
+            query->bindValue(u":belso"_s, n == 2);
+            query->bindValue(u":osszeg"_s, n == 3 ? -999999.0 : 12.5);
+            QVERIFY(query->exec());
+        }
+        QVERIFY(query->exec(d.selectFirst(u"ID"_s, u"from Forg order by ID desc"_s)) && query->next());
+        QCOMPARE(query->value(0).toString(), u"000000000000000003"_s);
+        QVERIFY(query->exec(u"select count(*) from Forg where "_s + d.isFalse(u"belso"_s)) && query->next());
+        QCOMPARE(query->value(0).toInt(), 2);
+        QVERIFY(query->exec(u"select count(*) from Forg where "_s + d.isTrue(u"belso"_s)) && query->next());
+        QCOMPARE(query->value(0).toInt(), 1);
+        QVERIFY(query->exec(u"select count(*) from Forg where belso = "_s + d.booleanLiteral(false)) &&
+                query->next());
+        QCOMPARE(query->value(0).toInt(), 2);
+        QVERIFY(query->exec(u"select "_s + d.firstValue(d.concat({u"nev1"_s, u"'/'"_s, u"nev2"_s})) +
+                            u", sum(osszeg) from Forg where osszeg <> -999999"_s) &&
+                query->next());
+        QCOMPARE(query->value(0).toString(), u"A/B"_s);
+        QCOMPARE(query->value(1).toDouble(), 25.0);
+    }
+
     void columnWidthsForTheForms()
     {
         QCOMPARE(columnWidth(u"nevek"_s, u"NEV"_s), 16);

@@ -42,7 +42,9 @@ QString ask(const QString& prompt, bool hidden)
         quiet.c_lflag &= ~tcflag_t(ECHO);
         tcsetattr(STDIN_FILENO, TCSANOW, &quiet);
     }
-    QTextStream in(stdin);
+    // One stream for all questions: a stream reads ahead, so a second one
+    // would miss the lines a script pipes in.
+    static QTextStream in(stdin);
     const QString line = in.readLine();
     if (hidden && terminal) {
         tcsetattr(STDIN_FILENO, TCSANOW, &saved);

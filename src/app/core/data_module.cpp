@@ -4,6 +4,7 @@
 #include "core/messages.h"
 #include "core/sql_connection.h"
 
+#include <QSqlError>
 #include <QSqlTableModel>
 
 #include <atomic>
@@ -61,17 +62,19 @@ bool Tdm1::prepareDataConnection()
 
 std::expected<QSqlDatabase, QString> Tdm1::open(Connection& connection)
 {
+    std::expected<QSqlDatabase, QString> db;
     if (QSqlDatabase::contains(connection.name)) {
-        QSqlDatabase db = QSqlDatabase::database(connection.name, false);
-        if (db.isOpen())
+        // Closed by prepareDataConnection: opened again with its settings.
+        db = QSqlDatabase::database(connection.name, false);
+        if (!db->isOpen() && !db->open())
+            return std::unexpected(u"Az adatbázis nem nyitható meg:;"_s + db->lastError().text());
+    } else {
+        db = openSqlConnection(connection.name, m_settings.type, connection.connectionString());
+        if (!db) {
+            if (QSqlDatabase::contains(connection.name))
+                QSqlDatabase::removeDatabase(connection.name);
             return db;
-        QSqlDatabase::removeDatabase(connection.name);
-    }
-    auto db = openSqlConnection(connection.name, m_settings.type, connection.connectionString());
-    if (!db) {
-        if (QSqlDatabase::contains(connection.name))
-            QSqlDatabase::removeDatabase(connection.name);
-        return db;
+        }
     }
     if (!connection.schemaChecked) {
         if (auto schema = ensureSchema(*db, dialect(), connection.part); !schema) {

@@ -168,10 +168,10 @@ std::expected<int, QString> readVersion(QSqlDatabase db, SchemaPart part)
     return query.next() ? query.value(0).toInt() : 0;
 }
 
-bool versionTableExists(QSqlDatabase db)
+bool hasTable(QSqlDatabase db, const QString& name)
 {
     for (const QString& table : db.tables()) {
-        if (table.compare(kVersionTable, Qt::CaseInsensitive) == 0)
+        if (table.compare(name, Qt::CaseInsensitive) == 0)
             return true;
     }
     return false;
@@ -248,7 +248,7 @@ int columnWidth(const QString& table, const QString& column)
 
 std::expected<int, QString> schemaVersion(QSqlDatabase db, SchemaPart part)
 {
-    if (!versionTableExists(db))
+    if (!hasTable(db, kVersionTable))
         return 0;
     return readVersion(db, part);
 }
@@ -256,11 +256,15 @@ std::expected<int, QString> schemaVersion(QSqlDatabase db, SchemaPart part)
 std::expected<void, QString> ensureSchema(QSqlDatabase db, const SqlDialect& dialect, SchemaPart part)
 {
     return inTransaction(db, [&]() -> std::expected<void, QString> {
-        const QStringList versionTable{dialect.createTableIfMissing(
-            kVersionTable, {u"part "_s + dialect.columnType(ColumnKind::Text, 20) + u" primary key"_s,
-                            u"version "_s + dialect.columnType(ColumnKind::Integer, 0) + u" not null"_s})};
-        if (auto done = executeAll(db, versionTable); !done)
-            return done;
+        // Asked first, so that a current catalog runs no creation statement.
+        if (!hasTable(db, kVersionTable)) {
+            const QStringList versionTable{dialect.createTableIfMissing(
+                kVersionTable,
+                {u"part "_s + dialect.columnType(ColumnKind::Text, 20) + u" primary key"_s,
+                 u"version "_s + dialect.columnType(ColumnKind::Integer, 0) + u" not null"_s})};
+            if (auto done = executeAll(db, versionTable); !done)
+                return done;
+        }
         const auto stored = readVersion(db, part);
         if (!stored)
             return std::unexpected(stored.error());
@@ -295,8 +299,10 @@ std::expected<void, QString> ensureTariffTables(QSqlDatabase db, const SqlDialec
         return std::unexpected(u"Ismeretlen fővonal csoport: "_s + groupLetter);
     return inTransaction(db, [&]() -> std::expected<void, QString> {
         QStringList statements;
-        for (int n = 1; n <= 3; ++n)
-            statements += creationStatements(dialect, tariffTable(n, groupLetter));
+        for (int n = 1; n <= 3; ++n) {
+            if (!hasTable(db, tariffTableName(n, groupLetter)))
+                statements += creationStatements(dialect, tariffTable(n, groupLetter));
+        }
         return executeAll(db, statements);
     });
 }

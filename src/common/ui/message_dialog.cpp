@@ -35,7 +35,7 @@ QIcon iconOf(MessageIcon icon, const QStyle* style)
         break;
     }
     const QIcon application = QApplication::windowIcon();
-    return application.isNull() ? style->standardIcon(QStyle::SP_ComputerIcon) : application;
+    return application.isNull() ? style->standardIcon(QStyle::SP_TitleBarMenuButton) : application;
 }
 
 } // namespace

@@ -42,8 +42,8 @@ void save(QWidget* window, const QString& name)
 {
     const QString file = folder + u'/' + name + u".png"_s;
     picture(window).save(file);
-    out << file << u"  ("_s << window->windowTitle() << u", "_s << window->width() << u" x "_s << window->height()
-        << u")"_s << Qt::endl;
+    out << file << u"  ("_s << window->windowTitle() << u", "_s << window->width() << u" x "_s
+        << window->height() << u")"_s << Qt::endl;
 }
 
 // Takes the picture of the next modal window once it is painted, then closes
@@ -144,8 +144,8 @@ int main(int argc, char** argv)
     QDir().mkpath(folder);
     const QRect screen = QGuiApplication::primaryScreen()->geometry();
     FoFormJellem().Init(0, 0, screen.width(), screen.height());
-    out << u"screen "_s << screen.width() << u" x "_s << screen.height() << u", scale factor "_s << ScaleFactor()
-        << Qt::endl;
+    out << u"screen "_s << screen.width() << u" x "_s << screen.height() << u", scale factor "_s
+        << ScaleFactor() << Qt::endl;
 
     message(u"message-B"_s, u"ERTC funkció - Nincs 4. pozíció:;a;b;c"_s, u'B', u"R"_s);
     message(u"message-F"_s, u"A hívásadatok nem írhatók ki!;A lemez megtelt."_s, u'F', u"R"_s);

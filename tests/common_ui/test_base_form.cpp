@@ -3,6 +3,7 @@
 #include "test_main.h"
 #include "ui/base_form.h"
 #include "ui/buttons.h"
+#include "ui/choice_box.h"
 #include "ui/dos_edit.h"
 #include "ui/program_kind.h"
 
@@ -15,6 +16,7 @@
 #include <QScreen>
 #include <QTest>
 #include <QVBoxLayout>
+#include <QWindow>
 
 #include <memory>
 
@@ -40,6 +42,13 @@ public:
     QList<int> asked;
     bool allowClose = true;
 };
+
+// Resizes the window as the user's drag does, through the window system.
+void dragTo(QWidget& form, QSize size)
+{
+    form.windowHandle()->resize(size);
+    QTRY_COMPARE(form.size(), size);
+}
 
 QRect scaled(QRect r, int numerator, int denominator)
 {
@@ -131,11 +140,23 @@ private Q_SLOTS:
         showActive(&form);
         const int formFontSize = plain->font().pixelSize();
 
-        form.resize(to);
+        dragTo(form, to);
         QCOMPARE(button->geometry(), scaled(place, numerator, denominator));
         QCOMPARE(title->font().pixelSize(), mulDiv(30, numerator, denominator));
         QCOMPARE(plain->font().pixelSize(), formFontSize);
         QCOMPARE(form.rememberedSize(), to);
+    }
+
+    void programmedSizeIsNotRescaled()
+    {
+        TdlAlap form;
+        form.resize(400, 300);
+        auto* button = new QPushButton(u"Gomb"_s, &form);
+        button->setGeometry(40, 30, 100, 24);
+        showActive(&form);
+        form.resize(500, 400);
+        QCOMPARE(button->geometry(), QRect(40, 30, 100, 24));
+        QCOMPARE(form.rememberedSize(), QSize(500, 400));
     }
 
     // Under a layout the places are the layout's; fixed sizes and own fonts scale.
@@ -153,7 +174,7 @@ private Q_SLOTS:
         layout->addWidget(fixed);
         layout->addWidget(title);
         showActive(&form);
-        form.resize(500, 400); // height ratio 4/3
+        dragTo(form, QSize(500, 400)); // height ratio 4/3
         QCOMPARE(fixed->size(), QSize(120, 32));
         QCOMPARE(title->font().pixelSize(), 16);
     }
@@ -219,6 +240,47 @@ private Q_SLOTS:
             radio->setChecked(true);
         start->setFocus();
         QCOMPARE(QApplication::focusWidget(), start);
+        QTest::keyClick(start, Qt::Key(key));
+        QCOMPARE(QApplication::focusWidget()->objectName(), to);
+    }
+
+    // Check boxes of a choice group: the arrows move between them and out.
+    void choiceGroupNavigation_data()
+    {
+        QTest::addColumn<QString>("from");
+        QTest::addColumn<int>("key");
+        QTest::addColumn<QString>("to");
+        QTest::newRow("Down inside") << u"b"_s << int(Qt::Key_Down) << u"c"_s;
+        QTest::newRow("Up inside") << u"b"_s << int(Qt::Key_Up) << u"a"_s;
+        QTest::newRow("Down on the last") << u"c"_s << int(Qt::Key_Down) << u"after"_s;
+        QTest::newRow("Up on the first") << u"a"_s << int(Qt::Key_Up) << u"before"_s;
+        QTest::newRow("Enter") << u"a"_s << int(Qt::Key_Return) << u"after"_s;
+    }
+    void choiceGroupNavigation()
+    {
+        QFETCH(QString, from);
+        QFETCH(int, key);
+        QFETCH(QString, to);
+        TdlAlap form;
+        auto* layout = new QVBoxLayout(&form);
+        auto* before = new TdosEdit(&form);
+        before->setObjectName(u"before"_s);
+        layout->addWidget(before);
+        auto* group = new TChoiceGroup(u"Irány"_s, &form);
+        auto* inner = new QVBoxLayout(group);
+        for (const QString& name : {u"a"_s, u"b"_s, u"c"_s}) {
+            auto* box = new TChoiceBox(name, group);
+            box->setObjectName(name);
+            inner->addWidget(box);
+        }
+        layout->addWidget(group);
+        auto* after = new TdosEdit(&form);
+        after->setObjectName(u"after"_s);
+        layout->addWidget(after);
+        showActive(&form);
+
+        auto* start = form.findChild<QWidget*>(from);
+        start->setFocus();
         QTest::keyClick(start, Qt::Key(key));
         QCOMPARE(QApplication::focusWidget()->objectName(), to);
     }

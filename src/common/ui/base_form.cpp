@@ -299,8 +299,10 @@ bool TdlAlap::CMDialogKey(QWidget* control, int key)
             target = neighbourInTabOrder(members.front(), false, container);
         else if (key == Qt::Key_Right || isEnter(key) || (key == Qt::Key_Down && control == members.back()))
             target = neighbourInTabOrder(members.back(), true, container);
+        else if (qobject_cast<QRadioButton*>(control))
+            return false; // Up and Down inside the group move between its radio buttons
         else
-            return false; // Up and Down inside the group move between its buttons
+            target = siblingInTabOrder(control, forward); // and between its check boxes
     }
     if (target)
         target->setFocus(forward ? Qt::TabFocusReason : Qt::BacktabFocusReason);
@@ -339,8 +341,14 @@ bool TdlAlap::event(QEvent* event)
 void TdlAlap::resizeEvent(QResizeEvent* event)
 {
     QDialog::resizeEvent(event);
-    if (m_created)
+    if (!m_created)
+        return;
+    // The user (or the window system) resizing the window re-scales the
+    // controls; a size the program or a layout sets is only remembered.
+    if (event->spontaneous())
         FormResize();
+    else
+        m_remembered = size();
 }
 
 void TdlAlap::changeEvent(QEvent* event)
@@ -379,7 +387,8 @@ void TdlAlap::applyPosition()
     const QRect area = screen->availableGeometry();
     const QRect over = centredOn ? centredOn->frameGeometry() : area;
     const QSize outer = frameGeometry().size();
-    QPoint topLeft(over.x() + (over.width() - outer.width()) / 2, over.y() + (over.height() - outer.height()) / 2);
+    QPoint topLeft(over.x() + (over.width() - outer.width()) / 2,
+                   over.y() + (over.height() - outer.height()) / 2);
     // Keep the whole window on the screen.
     topLeft.setX(std::max(area.left(), std::min(topLeft.x(), area.right() + 1 - outer.width())));
     topLeft.setY(std::max(area.top(), std::min(topLeft.y(), area.bottom() + 1 - outer.height())));

@@ -16,7 +16,7 @@ class TGomb;
 // - when the user resizes a form, its controls are re-scaled by the rule of
 //   rescaleRatio(): controls the form places itself are moved and sized, and
 //   controls under a Qt layout keep their places but have their fixed sizes and
-//   own fonts scaled;
+//   own fonts scaled (sizes the program or a layout sets are not re-scaled);
 // - minimizing one form minimizes every other visible form, restoring it
 //   brings each back to its former state;
 // - Enter and the arrow keys lead out of radio-button and check-box groups.

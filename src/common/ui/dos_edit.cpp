@@ -4,8 +4,6 @@
 
 #include <QKeyEvent>
 
-#include <algorithm>
-
 using namespace Qt::StringLiterals;
 
 namespace {
@@ -61,21 +59,10 @@ void TdosEdit::setMaskedText(const QString& text)
 
 bool TdosEdit::navigate(int key)
 {
-    QWidget* parent = parentWidget();
-    if (!parent || !(isEnter(key) || key == Qt::Key_Down || key == Qt::Key_Up))
+    if (!parentWidget() || !(isEnter(key) || key == Qt::Key_Down || key == Qt::Key_Up))
         return false;
-
-    QList<QWidget*> fields;
-    for (QWidget* w : parent->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
-        if (w == this || (!w->isWindow() && w->isVisibleTo(parent) && w->isEnabled() && isNavigable(w)))
-            fields.append(w);
-    }
-    std::stable_sort(fields.begin(), fields.end(),
-                     [](const QWidget* a, const QWidget* b) { return tabOrderIndex(a) < tabOrderIndex(b); });
-    const qsizetype here = fields.indexOf(this);
     const bool forward = key != Qt::Key_Up;
-    QWidget* target =
-        forward ? fields.value(here + 1, fields.front()) : fields.value(here - 1, fields.back());
+    QWidget* target = siblingInTabOrder(this, forward);
     if (target == this)
         return false;
     target = focusTargetIn(target);

@@ -69,3 +69,25 @@ QWidget* neighbourInTabOrder(QWidget* from, bool forward, const QWidget* skipIns
     }
     return nullptr;
 }
+
+QList<QWidget*> navigableSiblings(QWidget* control)
+{
+    QWidget* parent = control->parentWidget();
+    if (!parent)
+        return {control};
+    QList<QWidget*> fields;
+    for (QWidget* w : parent->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+        if (w == control || (isUsable(w, parent) && isNavigable(w)))
+            fields.append(w);
+    }
+    std::stable_sort(fields.begin(), fields.end(),
+                     [](const QWidget* a, const QWidget* b) { return tabOrderIndex(a) < tabOrderIndex(b); });
+    return fields;
+}
+
+QWidget* siblingInTabOrder(QWidget* control, bool forward)
+{
+    const QList<QWidget*> fields = navigableSiblings(control);
+    const qsizetype here = fields.indexOf(control);
+    return forward ? fields.value(here + 1, fields.front()) : fields.value(here - 1, fields.back());
+}

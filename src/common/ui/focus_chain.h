@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QList>
+
 class QWidget;
 
 // Keyboard navigation between the controls of a window by tab order (the
@@ -12,6 +14,12 @@ bool takesTabFocus(const QWidget* widget);
 bool isNavigable(const QWidget* widget);
 // A control's place in its window's tab order.
 int tabOrderIndex(const QWidget* widget);
+// The visible, enabled, navigable controls beside `control` in its parent,
+// itself included, in tab order.
+QList<QWidget*> navigableSiblings(QWidget* control);
+// The sibling after (before) `control` in tab order, wrapping round within the
+// parent; the control itself when it is alone.
+QWidget* siblingInTabOrder(QWidget* control, bool forward);
 // The control that takes the focus when a container is entered: the first
 // navigable child in the container's own order, followed into nested
 // containers; the widget itself when it takes the focus.

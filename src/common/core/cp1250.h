@@ -18,6 +18,10 @@ QString decode(QByteArrayView bytes);
 
 // Characters outside Windows-1250 become '?'.
 QByteArray encode(QStringView text);
+inline QByteArray encode(const QString& text)
+{
+    return encode(QStringView(text));
+}
 
 // The Windows-1250 byte of a character, or -1 when it has none.
 int byteOf(QChar c);

@@ -220,6 +220,28 @@ private Q_SLOTS:
                  (QList<QStringList>{{u"A0002"_s}, {u"A0003"_s}, {u"A0004"_s}}));
     }
 
+    // Rows go to the database in batches; a failure inside a full batch still
+    // names its line.
+    void failureInsideABatchNamesItsLine_data() { TestDatabase::addBackendRows(); }
+    void failureInsideABatchNamesItsLine()
+    {
+        OPEN_TEST_DATABASE(database);
+        ImportFixture f(database);
+        RecordingReporter reporter;
+        auto query = f.dm->qrMuv();
+        QVERIFY(query->exec(u"create unique index test_unique_number on Forg (hivottszam)"_s));
+        QString content;
+        for (int i = 1; i <= 250; ++i)
+            content += collectorLine(u"05/23/25"_s, u"09:05DE"_s, u"06"_s + QString::number(i == 175 ? 10 : i));
+        f.folder.write(u"D1.txt"_s, cp1250::encode(content));
+        Importer importer = f.importer();
+        QVERIFY(importer.Feltolt());
+        QVERIFY(!importer.Beolvas(ImportMode::Auto));
+        QVERIFY2(importer.outcomes()[0].error.startsWith(u"175. sor: "), qPrintable(importer.outcomes()[0].error));
+        QCOMPARE(f.count(u"Forg"_s), 0);
+        QCOMPARE(f.count(u"Importok"_s), 0);
+    }
+
     void refusalsAndMessages_data() { TestDatabase::addBackendRows(); }
     void refusalsAndMessages()
     {

@@ -42,24 +42,28 @@ QString TrimBlanks(const QString& text)
     return TrimLeftBlanks(TrimRightBlanks(text));
 }
 
+namespace {
+
+// How many copies of fill lengthen text to at least width.
+qsizetype fillCount(const QString& text, const QString& fill, int width)
+{
+    if (fill.isEmpty() || text.size() >= width)
+        return 0;
+    return (width - text.size() + fill.size() - 1) / fill.size();
+}
+
+} // namespace
+
 QString PadLeft(const QString& text, const QString& fill, int width)
 {
-    if (fill.isEmpty())
-        return text;
-    QString result = text;
-    while (result.size() < width)
-        result.prepend(fill);
-    return result;
+    const qsizetype count = fillCount(text, fill, width);
+    return count == 0 ? text : fill.repeated(count) + text;
 }
 
 QString PadRight(const QString& text, const QString& fill, int width)
 {
-    if (fill.isEmpty())
-        return text;
-    QString result = text;
-    while (result.size() < width)
-        result.append(fill);
-    return result;
+    const qsizetype count = fillCount(text, fill, width);
+    return count == 0 ? text : text + fill.repeated(count);
 }
 
 namespace {

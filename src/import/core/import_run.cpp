@@ -3,6 +3,7 @@
 #include "core/clock.h"
 #include "core/cp1250.h"
 #include "core/data_module.h"
+#include "core/forg_insert.h"
 #include "core/messages.h"
 #include "core/parameter_store.h"
 #include "core/text_utils.h"
@@ -44,33 +45,6 @@ public:
 
 private:
     QFile& m_file;
-};
-
-class ForgInsert {
-public:
-    explicit ForgInsert(QSqlDatabase db) : m_query(db)
-    {
-        m_prepared = m_query.prepare(
-            u"insert into Forg (kezdnap, kezdido, hossz, cseng, hivoszam, irany, hivottszam, azon1, belso, ID, "
-            "eszk1, nev1, eszk2, nev2, osszeg, importfajl) values (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"_s);
-    }
-    std::expected<void, QString> insert(const ForgRow& r)
-    {
-        if (!m_prepared)
-            return std::unexpected(queryError(m_query));
-        const QVariant values[] = {r.kezdnap, r.kezdido, r.hossz,   r.cseng, r.hivoszam, r.irany,
-                                   r.hivottszam, r.azon1, r.belso, r.id,   r.eszk1,    r.nev1,
-                                   r.eszk2,   r.nev2,    double(r.osszeg), r.importfajl};
-        for (int i = 0; i < 16; ++i)
-            m_query.bindValue(i, values[i]);
-        if (!m_query.exec())
-            return std::unexpected(queryError(m_query));
-        return {};
-    }
-
-private:
-    QSqlQuery m_query;
-    bool m_prepared = false;
 };
 
 } // namespace
@@ -229,7 +203,7 @@ std::expected<void, QString> Importer::storeFile(QFile& file, const QString& ful
     } else {
         reader.next(line); // the column header
     }
-    ForgInsert forg(*db);
+    ForgInserter forg(*db, m_dm.dialect());
     LineSource source{fullName, name, 0};
     while (reader.next(line)) {
         source.lineNumber = ++outcome.lines;
@@ -251,10 +225,12 @@ std::expected<void, QString> Importer::storeFile(QFile& file, const QString& ful
         } else {
             row = parseDelimitedLine(line, source);
         }
-        if (const auto inserted = forg.insert(*row); !inserted)
-            return std::unexpected(QString::number(outcome.lines) + u". sor: "_s + inserted.error());
+        if (const auto added = forg.add(std::move(*row), outcome.lines); !added)
+            return std::unexpected(QString::number(added.error().lineNumber) + u". sor: "_s + added.error().text);
         ++outcome.stored;
     }
+    if (const auto flushed = forg.flush(); !flushed)
+        return std::unexpected(QString::number(flushed.error().lineNumber) + u". sor: "_s + flushed.error().text);
     QSqlQuery importok(*db);
     importok.prepare(u"insert into Importok (nev, usr, dat, ido, tip, ut) values (?, ?, ?, ?, ?, ?)"_s);
     const QDateTime now = Clock::currentDateTime();

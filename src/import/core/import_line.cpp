@@ -22,6 +22,26 @@ QString trimmed(const QString& text)
     return text.mid(start, end - start);
 }
 
+// The first count ";"-separated fields of text in one pass, as ERTC reads
+// them: the last character never separates, so a ";" at the very end opens
+// no further field. Fewer views come back when fields are missing.
+QList<QStringView> fieldViews(QStringView text, int count)
+{
+    QList<QStringView> views;
+    qsizetype start = 0;
+    for (qsizetype i = 0; i + 1 < text.size() && views.size() + 1 < count; ++i) {
+        if (text[i] == u';') {
+            views.append(text.mid(start, i - start));
+            start = i + 1;
+        }
+    }
+    if (!text.isEmpty()) {
+        const qsizetype end = text.indexOf(u';', start);
+        views.append(text.mid(start, end < 0 ? text.size() - start : end - start));
+    }
+    return views;
+}
+
 QString zeroForBlank(QString text)
 {
     return text.replace(u' ', u'0');
@@ -63,8 +83,10 @@ std::optional<ForgRow> parseCollectorLine(const QString& line, const LineSource&
     for (int position : {10, 18, 23, 26, 64, 74})
         text[position - 1] = u';';
     QString fields[8];
+    const QList<QStringView> found = fieldViews(text, 7);
     for (int n = 1; n <= 7; ++n) {
-        fields[n] = ERTC(n, text, true).left(kFieldWidth);
+        // A missing field is left to ERTC, which reports it.
+        fields[n] = n <= found.size() ? found[n - 1].left(kFieldWidth).toString() : ERTC(n, text, true);
         if (n >= 3)
             fields[n] = trimmed(fields[n]);
     }

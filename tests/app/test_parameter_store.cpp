@@ -11,7 +11,7 @@ using namespace Qt::StringLiterals;
 namespace {
 
 const QStringList kPages{u"Alapvető működés"_s, u"Import kezelése"_s};
-const QStringList kSpecs{
+const QStringList kItems{
     u"1;L;Induláskor import fájlok keresése;Igen;IMPORT;AUTOSTART"_s,
     u"1;M;- ha igen: fővonal csoportok száma (max.6);0;VONALAK;CSOPDRB;9"_s,
     u"2;C;Import fájlok maszkja;D*.txt;IMPORT;MASZK"_s,
@@ -24,12 +24,12 @@ const QStringList kSpecs{
 struct Store {
     TempFolder folder;
     ParameterStore store;
-    explicit Store(const QByteArray& content = QByteArray(), const QStringList& specs = kSpecs)
+    explicit Store(const QByteArray& content = QByteArray(), const QStringList& items = kItems)
     {
         if (!content.isNull())
             folder.write(u"Ceg.ini"_s, content);
         store.setDecimalSeparator(u',');
-        store.Init(u"Programra vonatkozó paraméterek beállítása"_s, folder.file(u"Ceg.ini"_s), kPages, specs);
+        store.Init(u"Programra vonatkozó paraméterek beállítása"_s, folder.file(u"Ceg.ini"_s), kPages, items);
     }
     int indexOf(const QString& key) const
     {
@@ -49,10 +49,10 @@ private Q_SLOTS:
     void buildsControlsPageByPage()
     {
         RecordingReporter reporter;
-        QStringList specs = kSpecs;
-        specs.insert(1, u"1;X;Ismeretlen típus;0;IMPORT;XX"_s);
-        specs.append(u"3;C;Nincs ilyen oldal;;IMPORT;NINCS"_s);
-        Store s(QByteArray(), specs);
+        QStringList items = kItems;
+        items.insert(1, u"1;X;Ismeretlen típus;0;IMPORT;XX"_s);
+        items.append(u"3;C;Nincs ilyen oldal;;IMPORT;NINCS"_s);
+        Store s(QByteArray(), items);
         const ParameterStore& store = s.store;
         QCOMPARE(store.pages(), kPages);
         QCOMPARE(store.controls().size(), 5);
@@ -230,12 +230,12 @@ private Q_SLOTS:
         TempFolder folder;
         ParameterStore store;
         QVERIFY(!store.checkExecute());
-        QVERIFY(!store.Init(u"c"_s, QString(), kPages, kSpecs));
-        QVERIFY(!store.Init(u"c"_s, folder.file(u"nincs/Ceg.ini"_s), kPages, kSpecs));
-        QVERIFY(!store.Init(u"c"_s, folder.path(), kPages, kSpecs));
+        QVERIFY(!store.Init(u"c"_s, QString(), kPages, kItems));
+        QVERIFY(!store.Init(u"c"_s, folder.file(u"nincs/Ceg.ini"_s), kPages, kItems));
+        QVERIFY(!store.Init(u"c"_s, folder.path(), kPages, kItems));
         QVERIFY(!store.isInitialised());
-        QVERIFY(store.Init(u"c"_s, folder.file(u"Ceg.ini"_s), kPages, kSpecs));
-        QVERIFY(!store.Init(u"c"_s, folder.file(u"Ceg.ini"_s), kPages, kSpecs));
+        QVERIFY(store.Init(u"c"_s, folder.file(u"Ceg.ini"_s), kPages, kItems));
+        QVERIFY(!store.Init(u"c"_s, folder.file(u"Ceg.ini"_s), kPages, kItems));
         QCOMPARE(store.pages().size(), 2);
         QCOMPARE(reporter.messages,
                  (QList<ReportedMessage>{internalError(u"SETUP nincs inicializálva."_s),

@@ -137,13 +137,13 @@ private Q_SLOTS:
         const ParameterDefinition ceg = cegParameterDefinition(u"/opt/teloran"_s);
         QCOMPARE(ceg.caption, u"Programra vonatkozó paraméterek beállítása"_s);
         QCOMPARE(ceg.pages, (QStringList{u"Alapvető működés"_s, u"Import kezelése"_s}));
-        QCOMPARE(ceg.specs.size(), 9);
-        QCOMPARE(ceg.specs[3], u"1;M;- ha igen: fővonal csoportok száma (max.6);0;VONALAK;CSOPDRB;9"_s);
-        QCOMPARE(ceg.specs[4], u"2;C;Import fájlok útvonala;/opt/teloran/Import/;IMPORT;UTVONAL"_s);
-        QCOMPARE(ceg.specs[8], u"2;L;Import=2: Titkos kódból generált Account;Nem;IMPORT;EGYENIKODOK"_s);
+        QCOMPARE(ceg.items.size(), 9);
+        QCOMPARE(ceg.items[3], u"1;M;- ha igen: fővonal csoportok száma (max.6);0;VONALAK;CSOPDRB;9"_s);
+        QCOMPARE(ceg.items[4], u"2;C;Import fájlok útvonala;/opt/teloran/Import/;IMPORT;UTVONAL"_s);
+        QCOMPARE(ceg.items[8], u"2;L;Import=2: Titkos kódból generált Account;Nem;IMPORT;EGYENIKODOK"_s);
         const ParameterDefinition usr = usrParameterDefinition();
         QCOMPARE(usr.caption, u"Felhasználóra vonatkozó paraméterek beállítása"_s);
-        QCOMPARE(usr.specs, (QStringList{u"1;N;Betűméret;10;MEGJELENES;BETUMERET"_s,
+        QCOMPARE(usr.items, (QStringList{u"1;N;Betűméret;10;MEGJELENES;BETUMERET"_s,
                                          u"1;L;Betűstílus: Félkövér;Igen;MEGJELENES;BETUFORMA1"_s}));
         QCOMPARE(usrIniFileName(u"/tel/"_s, u"USR001"_s), u"/tel/Usr001.ini"_s);
         QCOMPARE(cegIniFileName(u"/tel/"_s), u"/tel/Ceg.ini"_s);

@@ -36,25 +36,25 @@ bool iniFileUsable(const QString& name)
 
 } // namespace
 
-bool ParameterSpec::isKnownType(QChar type)
+bool ParameterItem::isKnownType(QChar type)
 {
     return type == u'L' || isTextType(type);
 }
 
-ParameterSpec ParameterSpec::parse(const QString& spec)
+ParameterItem ParameterItem::parse(const QString& item)
 {
-    ParameterSpec p;
-    p.page = ERTN(1, spec);
-    const int code = ERTB(2, spec);
+    ParameterItem p;
+    p.page = ERTN(1, item);
+    const int code = ERTB(2, item);
     p.type = code > 0 ? QChar(char16_t(code)) : QChar();
     if (!isKnownType(p.type))
         return p;
-    p.caption = ERTC(3, spec, true);
-    p.defaultValue = ERTC(4, spec, true);
-    p.section = ERTC(5, spec, true);
-    p.key = ERTC(6, spec, true);
+    p.caption = ERTC(3, item, true);
+    p.defaultValue = ERTC(4, item, true);
+    p.section = ERTC(5, item, true);
+    p.key = ERTC(6, item, true);
     if (p.type == u'M')
-        p.mask = ERTC(7, spec, true);
+        p.mask = ERTC(7, item, true);
     return p;
 }
 
@@ -85,11 +85,11 @@ bool ParameterStore::Init(const QString& caption, const QString& iniFileName, co
     for (int page = 0; page < pages.size(); ++page) {
         m_pages.append(pages[page]);
         int row = 0;
-        for (const QString& spec : params) {
-            if (ERTN(1, spec) != page + 1)
+        for (const QString& item : params) {
+            if (ERTN(1, item) != page + 1)
                 continue;
-            const ParameterSpec p = ParameterSpec::parse(spec);
-            if (!ParameterSpec::isKnownType(p.type))
+            const ParameterItem p = ParameterItem::parse(item);
+            if (!ParameterItem::isKnownType(p.type))
                 continue;
             Control control;
             control.page = page;

@@ -9,11 +9,11 @@
 
 #include <optional>
 
-// One parameter as a spec string describes it: fields separated by ";":
+// One parameter as its item text describes it: fields separated by ";":
 // page (from 1), type letter (C text, L logical, M masked text, N integer,
 // R real), caption, default, INI section, INI key (the parameter's name) and,
 // for type M, the edit mask.
-struct ParameterSpec {
+struct ParameterItem {
     int page = 0;
     QChar type;
     QString caption;
@@ -23,13 +23,13 @@ struct ParameterSpec {
     QString mask;
 
     // Read with the field functions, which report malformed fields.
-    static ParameterSpec parse(const QString& spec);
+    static ParameterItem parse(const QString& item);
     static bool isKnownType(QChar type);
 };
 
 // The parameter store of one INI file: what the parameter dialog TdlSetup
 // shows and edits, and what the rest of the program reads by key. It is
-// built once from page titles and spec strings (Init); its controls hold the
+// built once from page titles and item texts (Init); its controls hold the
 // file's values, loaded at Init and again whenever the dialog closes, so
 // "Mégsem" forgets unsaved edits. The dialog creates one widget per control
 // in the order of controls() and forwards the user's edits with setText /

@@ -70,7 +70,7 @@ bool TeloranSession::setUpCegParameterek(const QString& executableFolder)
     const ParameterDefinition definition = cegParameterDefinition(executableFolder);
     m_ceg = std::make_unique<ParameterStore>();
     if (!m_ceg->Init(definition.caption, cegIniFileName(m_baseDirectory), definition.pages,
-                     definition.specs)) {
+                     definition.items)) {
         Uzenet(u"Fájl hozzáférési hiba: Ceg.ini"_s, u'H', u"R"_s);
         return false;
     }
@@ -82,7 +82,7 @@ bool TeloranSession::setUpUsrParameterek()
     const ParameterDefinition definition = usrParameterDefinition();
     m_usr = std::make_unique<ParameterStore>();
     if (!m_usr->Init(definition.caption, usrIniFileName(m_baseDirectory, m_currentUser), definition.pages,
-                     definition.specs)) {
+                     definition.items)) {
         // The message names the identifier (USR001.ini), not the file.
         Uzenet(u"Fájl hozzáférési hiba: "_s + m_currentUser + u".ini"_s, u'H', u"R"_s);
         return false;

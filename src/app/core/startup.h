@@ -22,7 +22,7 @@ QString captionWithVersion(const QString& caption);
 struct ParameterDefinition {
     QString caption;
     QStringList pages;
-    QStringList specs;
+    QStringList items;
 };
 
 // The program parameters (Ceg.ini). The import folder's default is the folder

@@ -1,5 +1,6 @@
-// Teloran from the command line: prepares a new installation, or opens an
-// existing one and brings its database up to date. The windows come later.
+// Teloran from the command line: prepares a new installation, imports the
+// waiting call-record files unattended, or opens an installation and brings
+// its database up to date.
 
 #include "core/connection_settings.h"
 #include "core/data_module.h"
@@ -7,6 +8,7 @@
 #include "core/startup.h"
 #include "core/text_utils.h"
 #include "core/users.h"
+#include "unattended_import.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -143,6 +145,8 @@ int main(int argc, char** argv)
         {u"db-user"_s, u"Belépési név az adatbázisba."_s, u"név"_s},
         {u"db-password"_s, u"Jelszó az adatbázisba."_s, u"jelszó"_s},
         {u"db-options"_s, u"További kapcsolati beállítások (pl. sslmode=require)."_s, u"név=érték;..."_s},
+        {u"import"_s, u"A beolvasásra váró hívásfájlok beolvasása ablak nélkül (ütemezett futtatáshoz)."_s},
+        {u"as"_s, u"A beolvasást ez a felhasználó végzi (alapértelmezés: USR001)."_s, u"név"_s},
     };
     parser.addOptions(list);
     parser.process(app);
@@ -150,5 +154,9 @@ int main(int argc, char** argv)
     if (parser.isSet(u"install"_s))
         return install(parser);
     const QStringList positional = parser.positionalArguments();
-    return check(mainIniFileName(positional.value(0), QCoreApplication::applicationDirPath()));
+    const QString iniName = mainIniFileName(positional.value(0), QCoreApplication::applicationDirPath());
+    if (parser.isSet(u"import"_s))
+        return runUnattendedImport(iniName, parser.value(u"as"_s), QCoreApplication::applicationDirPath(), out(),
+                                   err());
+    return check(iniName);
 }

@@ -360,6 +360,22 @@ private Q_SLOTS:
 
     // Text that never got its line end is kept in the error log at the end,
     // whether the parser or the splitter was holding it.
+    // A second collector on the same folder (a feed while the service runs)
+    // is refused; once the first has ended, the folder is free again.
+    void oneCollectorPerFolder()
+    {
+        ProgramFolder f;
+        auto first = f.program();
+        QVERIFY(first->FormCreate());
+        auto second = f.program(CollectorProgram::Reception::None);
+        QVERIFY(!second->FormCreate());
+        QCOMPARE(f.reporter.messages.size(), 1);
+        QVERIFY(f.reporter.messages[0].text.startsWith(u"Ebben a mappában már fut egy Kalvix"_s));
+        QVERIFY(first->FormDestroy());
+        QVERIFY(!f.folder.names().contains(u"Kalvix.lock"_s));
+        QVERIFY(second->FormCreate());
+    }
+
     void textWithoutLineEndIsKeptAtTheEnd()
     {
         ProgramFolder f;

@@ -69,7 +69,7 @@ std::expected<KalvixCommand, QString> parseKalvixCommandLine(const QStringList& 
     parser.addOptions(
         {help, folder, headless, retry, feed, install, administrator, password, kind, port, baud});
     if (!parser.parse(arguments))
-        return std::unexpected(parser.errorText());
+        return std::unexpected(u"Hibás parancssor: "_s + parser.errorText() + u" (súgó: --help)"_s);
     if (!parser.positionalArguments().isEmpty())
         return std::unexpected(u"Ismeretlen paraméter: "_s + parser.positionalArguments().join(u' '));
 

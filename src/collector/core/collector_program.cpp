@@ -10,8 +10,10 @@ using namespace Qt::StringLiterals;
 
 CollectorProgram::CollectorProgram(const QString& folder, CollectorView& view, Options options)
     : m_folder(QDir(folder).absolutePath()), m_options(options), m_ini(m_folder + u'/' + kSettingsFileName),
-      m_collector(m_folder, view, options.writer)
+      m_collector(m_folder, view, options.writer), m_lock(m_folder + u"/Kalvix.lock"_s)
 {
+    // Only a collector that is gone leaves its lock behind, never a slow one.
+    m_lock.setStaleLockTime(0);
     LineSplitter& splitter = m_reception.splitter();
     connect(&splitter, &LineSplitter::packet, this,
             [this](const QString& text) { processPacket(CallRecordCollector::DataPacket, text); });
@@ -46,6 +48,12 @@ bool CollectorProgram::FormCreate(const std::function<void()>& askPortSettings)
 {
     if (!m_ini.exists()) {
         ShowPlainMessage(u"A programhoz tartozó Kalvix.ini fájl hiányzik!"_s);
+        return false;
+    }
+    // Two collectors on one folder would write and close each other's files.
+    if (!m_lock.tryLock()) {
+        ShowPlainMessage(
+            u"Ebben a mappában már fut egy Kalvix, ugyanazokat a fájlokat nem írhatja kettő: "_s + m_folder);
         return false;
     }
     if (m_ini.sectionExists(kSectionPort))
@@ -217,5 +225,7 @@ bool CollectorProgram::FormDestroy()
     const QString gathered = m_reception.splitter().takeGathered();
     if (!gathered.isEmpty())
         processPacket(CallRecordCollector::DataPacket, gathered);
-    return m_collector.close();
+    const bool closed = m_collector.close();
+    m_lock.unlock();
+    return closed;
 }

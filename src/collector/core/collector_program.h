@@ -6,6 +6,7 @@
 #include "core/kalvix_settings.h"
 #include "core/serial_reception.h"
 
+#include <QLockFile>
 #include <QObject>
 #include <QTimer>
 
@@ -44,8 +45,9 @@ public:
     const StartupState& startup() const { return m_startup; }
     const QString& kind() const { return m_startup.kind; }
 
-    // Start-up. False when Kalvix.ini is missing: the message is shown and
-    // the program must end (FormDestroy then does nothing). When the file has
+    // Start-up. False when Kalvix.ini is missing or another collector works
+    // in the same folder: the message is shown and the program must end
+    // (FormDestroy then does nothing). When the file has
     // no port settings yet (first start), askPortSettings runs before anything
     // else is read; it is expected to call storePortSettings. A port that
     // cannot be opened is reported and start-up finishes with reception stopped.
@@ -100,6 +102,7 @@ private:
     CallRecordCollector m_collector;
     SerialReception m_reception;
     StartupState m_startup;
+    QLockFile m_lock;
     QTimer m_reopenTimer;
     bool m_created = false;
     bool m_reopenReported = false;

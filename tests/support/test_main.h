@@ -11,6 +11,8 @@ namespace testing {
 
 using TestFactory = std::function<std::unique_ptr<QObject>()>;
 int registerTest(const char* name, TestFactory factory);
+// Runs the class named by the first argument that names one, or all.
+int runRegisteredTests(int argc, char** argv);
 
 } // namespace testing
 

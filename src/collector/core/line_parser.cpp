@@ -148,21 +148,18 @@ QString parseDate(const QString& field, const CallRecordLayout& layout, Checks& 
     else
         checks.fail(prefix + u"az év több, mint 4 karakter: "_s + year);
 
-    if (month.size() > 2)
-        checks.fail(prefix + u"a hó több, mint 2 karakter: "_s + month);
-    else
-        month = padTwo(month);
-    const qint64 monthValue = SafeStrToInt(month);
-    if (monthValue < 1 || monthValue > 12)
-        checks.fail(prefix + u"a hó, nem 1..12 között van: "_s + month);
-
-    if (day.size() > 2)
-        checks.fail(prefix + u"a nap több, mint 2 karakter: "_s + day);
-    else
-        day = padTwo(day);
-    const qint64 dayValue = SafeStrToInt(day);
-    if (dayValue < 1 || dayValue > 31)
-        checks.fail(prefix + u"a nap, nem 1..31 között van: "_s + day);
+    // Month and day: at most two characters, padded, and within their range.
+    const auto checkPart = [&](QString& part, const QString& name, int highest) {
+        if (part.size() > 2)
+            checks.fail(prefix + name + u" több, mint 2 karakter: "_s + part);
+        else
+            part = padTwo(part);
+        const qint64 value = SafeStrToInt(part);
+        if (value < 1 || value > highest)
+            checks.fail(prefix + name + u", nem 1.."_s + QString::number(highest) + u" között van: "_s + part);
+    };
+    checkPart(month, u"a hó"_s, 12);
+    checkPart(day, u"a nap"_s, 31);
 
     return month + u'/' + day + u'/' + year;
 }

@@ -2,6 +2,7 @@
 
 #include "core/ini_file.h"
 
+#include <QDir>
 #include <QRegularExpression>
 
 #include <optional>
@@ -139,4 +140,49 @@ QString describePortSettings(const SerialPortSettings& s)
     if (s.flowControl != QSerialPort::NoFlowControl)
         text += u' ' + nameOf(flowControlNames(), s.flowControl);
     return text;
+}
+
+namespace {
+
+// Orders device names with their trailing numbers as numbers.
+bool numericallyBefore(const QString& a, const QString& b)
+{
+    static const QRegularExpression trailingNumber(u"^(.*?)([0-9]+)$"_s);
+    const auto ma = trailingNumber.match(a);
+    const auto mb = trailingNumber.match(b);
+    if (ma.hasMatch() && mb.hasMatch() && ma.captured(1) == mb.captured(1))
+        return ma.captured(2).toLongLong() < mb.captured(2).toLongLong();
+    return a < b;
+}
+
+// Device files are "system" entries to QDir; the by-id names are links to them.
+QStringList devicesIn(const QString& folder, const QString& pattern)
+{
+    const QDir dir(folder);
+    QStringList names = dir.entryList({pattern}, QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot);
+    std::sort(names.begin(), names.end(), numericallyBefore);
+    for (QString& name : names)
+        name = dir.filePath(name);
+    return names;
+}
+
+} // namespace
+
+QStringList serialPortCandidates(const QString& devFolder, const QStringList& found)
+{
+    QStringList candidates = devicesIn(devFolder + u"/serial/by-id"_s, u"*"_s);
+    for (const QString& pattern : {u"ttyUSB*"_s, u"ttyACM*"_s, u"ttyS*"_s})
+        candidates += devicesIn(devFolder, pattern);
+    candidates += found;
+    candidates.removeDuplicates();
+    return candidates;
+}
+
+std::optional<qint32> baudRateOf(const QString& text)
+{
+    bool ok = false;
+    const qint32 rate = text.trimmed().toInt(&ok);
+    if (!ok || rate <= 0)
+        return std::nullopt;
+    return rate;
 }

@@ -6,6 +6,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <optional>
+
 class IniFile;
 
 // The basic settings of the collector's serial port, as stored in section
@@ -41,3 +43,13 @@ QString systemPortName(const QString& stored);
 
 // A short description for messages and logs, e.g. "ttyUSB0 9600 8N1".
 QString describePortSettings(const SerialPortSettings& settings);
+
+// The serial devices a settings dialog offers: the names under
+// devFolder/serial/by-id first (they stay the same whichever socket a USB
+// adapter is plugged into), then devFolder's ttyUSB, ttyACM and ttyS devices,
+// then any other port the system reports (found); each once, numbered
+// devices in numeric order (ttyS2 before ttyS10).
+QStringList serialPortCandidates(const QString& devFolder, const QStringList& found);
+
+// A baud rate as typed: a positive whole number, or nothing.
+std::optional<qint32> baudRateOf(const QString& text);

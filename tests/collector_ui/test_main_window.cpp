@@ -201,6 +201,27 @@ private Q_SLOTS:
         QVERIFY(window.isVisible());
         QCOMPARE(window.windowTitle(), u" Kalvix - Com.Port.Reader for Teloran - ver 2.11"_s);
     }
+
+    // A left click on the tray icon hides a visible window and shows a hidden
+    // one; "Ikon állapotba" hides it into the icon, or, with no notification
+    // area to hide into, makes it small.
+    void trayClicksAndIconButton()
+    {
+        WindowFixture f(0);
+        QVERIFY(f.forms);
+        TdlAform1& window = f.window();
+        QVERIFY(window.isVisible());
+        window.trayActivated(QSystemTrayIcon::Trigger);
+        QVERIFY(!window.isVisible());
+        window.trayActivated(QSystemTrayIcon::Context);
+        QVERIFY(!window.isVisible());
+        window.trayActivated(QSystemTrayIcon::Trigger);
+        QVERIFY(window.isVisible());
+        QTest::mouseClick(window.sbTray, Qt::LeftButton);
+        QVERIFY(window.isMinimized());
+        window.trayActivated(QSystemTrayIcon::Trigger);
+        QVERIFY(window.isVisible() && !window.isMinimized());
+    }
 };
 
 // The record tester behind Ctrl+Shift+right click on "Az utolsó hívás(ok) adatai:".

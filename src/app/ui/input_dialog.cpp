@@ -65,8 +65,11 @@ int TdlInput3::Execute(const QString& user, Mode mode, const UserMaintenance& ru
 void TdlInput3::showEvent(QShowEvent* event)
 {
     TdlAlap::showEvent(event);
-    if (!event->spontaneous())
-        (deUser->isEnabled() ? deUser : dePwd1)->setFocus(Qt::OtherFocusReason);
+    if (event->spontaneous())
+        return;
+    for (QLabel* label : findChildren<QLabel*>())
+        label->adjustSize();
+    (deUser->isEnabled() ? deUser : dePwd1)->setFocus(Qt::OtherFocusReason);
 }
 
 void TdlInput3::gmRnb1Click()

@@ -51,7 +51,6 @@ TdlPasswd::TdlPasswd(Tdm1& dm, QWidget* parent) : TdlAlap(parent), m_users(dm)
 
     lbAzon = labelAt(u"Azonosító:"_s, 130, 95, this);
     lbAzon->setObjectName(u"lbAzon"_s);
-    lbAzon->resize(150, lbAzon->sizeHint().height());
 
     Panel1 = new QFrame(this);
     Panel1->setObjectName(u"Panel1"_s);
@@ -96,16 +95,24 @@ void TdlPasswd::showEvent(QShowEvent* event)
 
 void TdlPasswd::FormShow()
 {
+    for (QLabel* label : findChildren<QLabel*>())
+        label->adjustSize();
     deJelszo->clear();
     m_check.reset();
-    lbAzon->setText(m_check.lbAzon());
+    showIdentifier();
     focusOn(LoginCheck::Focus::Name);
+}
+
+void TdlPasswd::showIdentifier()
+{
+    lbAzon->setText(m_check.lbAzon());
+    lbAzon->adjustSize();
 }
 
 void TdlPasswd::deNevChange()
 {
     m_check.deNevChange();
-    lbAzon->setText(m_check.lbAzon());
+    showIdentifier();
 }
 
 bool TdlPasswd::eventFilter(QObject* watched, QEvent* event)
@@ -131,7 +138,7 @@ void TdlPasswd::deJelszoEnter()
     showNote(true);
     const LoginCheck::Focus focus = m_check.deJelszoEnter(deNev->text());
     showNote(false);
-    lbAzon->setText(m_check.lbAzon());
+    showIdentifier();
     focusOn(focus);
 }
 
@@ -144,7 +151,7 @@ void TdlPasswd::gmRnb1Click()
         showNote(true);
     const LoginCheck::Result result = m_check.gmRnb1Click(deNev->text(), deJelszo->text());
     showNote(false);
-    lbAzon->setText(m_check.lbAzon());
+    showIdentifier();
     if (result.accepted) {
         setModalResult(mrOk);
         return;

@@ -44,6 +44,7 @@ private:
     void deNevChange();
     void deJelszoEnter();
     void gmRnb1Click();
+    void showIdentifier();
     void focusOn(LoginCheck::Focus focus);
     void showNote(bool shown);
 

@@ -187,10 +187,13 @@ void TdlSetup::build()
         QLabel* label = nullptr;
         if (c.type == u'L') {
             auto* box = new ParameterCheckBox(c.label, page);
+            // A long caption may not fit before the column of the edits.
+            box->setToolTip(c.label.trimmed());
             connect(box, &QCheckBox::toggled, this, [this, i](bool on) { m_store.setChecked(i, on); });
             control = box;
         } else if (isTextType(c.type)) {
             label = new QLabel(c.label, page);
+            label->setToolTip(c.label.trimmed());
             TdosEdit* edit = nullptr;
             if (c.type == u'N' || c.type == u'R')
                 edit = new NumberEdit(c.type == u'R', m_store.decimalSeparator(), page);
@@ -229,7 +232,6 @@ void TdlSetup::placeControls()
             continue;
         }
         m_labels[i]->move(setupgeometry::kControlLeft, setupgeometry::rowTop(c.row));
-        m_labels[i]->adjustSize();
         const int width =
             c.type == u'C' ? setupgeometry::wideEditWidth(s) : setupgeometry::narrowEditWidth(s);
         control->setGeometry(setupgeometry::editLeft(pageWidth, s), setupgeometry::editTop(c.row), width,
@@ -263,6 +265,9 @@ void TdlSetup::showEvent(QShowEvent* event)
     TdlAlap::showEvent(event);
     if (!m_placed)
         placeControls();
+    // The labels fit their text in the font the form has taken on.
+    for (QLabel* label : findChildren<QLabel*>())
+        label->adjustSize();
     if (const std::optional<int> first = m_store.firstControl())
         m_controls[*first]->setFocus(Qt::OtherFocusReason);
 }

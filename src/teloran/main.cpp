@@ -1,6 +1,7 @@
-// Teloran from the command line: prepares a new installation, imports the
-// waiting call-record files unattended, or opens an installation and brings
-// its database up to date.
+// Teloran: the window program, as a user starts it (with the main INI file
+// as its only argument, or none), and the command line: prepares a new
+// installation, imports the waiting call-record files unattended, or opens
+// an installation, brings its database up to date and reports it.
 
 #include "core/connection_settings.h"
 #include "core/data_module.h"
@@ -13,6 +14,13 @@
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QTextStream>
+
+#ifdef TELORAN_WINDOWS
+#include "teloran_windows.h"
+#include "ui/dialog_reporter.h"
+
+#include <QApplication>
+#endif
 
 #include <termios.h>
 #include <unistd.h>
@@ -118,23 +126,9 @@ int check(const QString& iniName)
     return 0;
 }
 
-} // namespace
-
-int main(int argc, char** argv)
+const QList<QCommandLineOption>& commandLineOptions()
 {
-    QCoreApplication app(argc, argv);
-    QCoreApplication::setOrganizationName(u"Dravasoft"_s);
-    QCoreApplication::setApplicationName(u"Teloran"_s);
-    QCoreApplication::setApplicationVersion(QString(kProgramVersion));
-    SetDateFormats();
-
-    QCommandLineParser parser;
-    parser.setApplicationDescription(QString(kMainWindowCaption));
-    parser.addHelpOption();
-    parser.addVersionOption();
-    parser.addPositionalArgument(
-        u"ini"_s, u"A fő INI-fájl (alapértelmezés: Teloran.ini a program mellett)."_s, u"[Teloran.ini]"_s);
-    const QList<QCommandLineOption> list{
+    static const QList<QCommandLineOption> list{
         {u"install"_s, u"Új telepítés előkészítése ebben a mappában."_s, u"mappa"_s},
         {u"user"_s, u"A fő felhasználó (USR001) neve."_s, u"név"_s},
         {u"password"_s, u"A fő felhasználó jelszava."_s, u"jelszó"_s},
@@ -147,8 +141,41 @@ int main(int argc, char** argv)
         {u"db-options"_s, u"További kapcsolati beállítások (pl. sslmode=require)."_s, u"név=érték;..."_s},
         {u"import"_s, u"A beolvasásra váró hívásfájlok beolvasása ablak nélkül (ütemezett futtatáshoz)."_s},
         {u"as"_s, u"A beolvasást ez a felhasználó végzi (alapértelmezés: USR001)."_s, u"név"_s},
+        {u"check"_s, u"A telepítés megnyitása és ellenőrzése ablak nélkül, egy sor jelentéssel."_s},
     };
-    parser.addOptions(list);
+    return list;
+}
+
+void describe(QCommandLineParser& parser)
+{
+#ifdef TELORAN_WINDOWS
+    const QString withoutOptions = u"Opció nélkül az ablakos program indul a megadott INI-fájllal."_s;
+#else
+    const QString withoutOptions =
+        u"Opció nélkül a telepítés ellenőrzése fut (ez a változat ablak nélküli)."_s;
+#endif
+    parser.setApplicationDescription(QString(kMainWindowCaption) + u'\n' + withoutOptions);
+    parser.addHelpOption();
+    parser.addVersionOption();
+    parser.addPositionalArgument(
+        u"ini"_s, u"A fő INI-fájl (alapértelmezés: Teloran.ini a program mellett)."_s, u"[Teloran.ini]"_s);
+    parser.addOptions(commandLineOptions());
+}
+
+void setApplicationNames()
+{
+    QCoreApplication::setOrganizationName(u"Dravasoft"_s);
+    QCoreApplication::setApplicationName(u"Teloran"_s);
+    QCoreApplication::setApplicationVersion(QString(kProgramVersion));
+    SetDateFormats();
+}
+
+int commandLineMain(int argc, char** argv)
+{
+    QCoreApplication app(argc, argv);
+    setApplicationNames();
+    QCommandLineParser parser;
+    describe(parser);
     parser.process(app);
 
     if (parser.isSet(u"install"_s))
@@ -156,7 +183,52 @@ int main(int argc, char** argv)
     const QStringList positional = parser.positionalArguments();
     const QString iniName = mainIniFileName(positional.value(0), QCoreApplication::applicationDirPath());
     if (parser.isSet(u"import"_s))
-        return runUnattendedImport(iniName, parser.value(u"as"_s), QCoreApplication::applicationDirPath(), out(),
-                                   err());
+        return runUnattendedImport(iniName, parser.value(u"as"_s), QCoreApplication::applicationDirPath(),
+                                   out(), err());
     return check(iniName);
+}
+
+#ifdef TELORAN_WINDOWS
+// The program runs without a window when an option of the command line (or
+// help, version) is given; otherwise it starts its windows.
+bool wantsCommandLine(int argc, char** argv)
+{
+    QStringList names{u"h"_s, u"help"_s, u"help-all"_s, u"?"_s, u"v"_s, u"version"_s};
+    for (const QCommandLineOption& option : commandLineOptions())
+        names.append(option.names());
+    for (int i = 1; i < argc; ++i) {
+        const QString argument = QString::fromLocal8Bit(argv[i]);
+        if (!argument.startsWith(u'-'))
+            continue;
+        QString name = argument.section(u'=', 0, 0);
+        while (name.startsWith(u'-'))
+            name.remove(0, 1);
+        if (names.contains(name))
+            return true;
+    }
+    return false;
+}
+
+int windowMain(int argc, char** argv)
+{
+    QApplication app(argc, argv);
+    setApplicationNames();
+    installDialogReporter(ProgramKind::Main);
+    QCommandLineParser parser;
+    describe(parser);
+    parser.process(app);
+    const QString folder = QCoreApplication::applicationDirPath();
+    return runTeloranWindows(mainIniFileName(parser.positionalArguments().value(0), folder), folder);
+}
+#endif
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+#ifdef TELORAN_WINDOWS
+    if (!wantsCommandLine(argc, argv))
+        return windowMain(argc, argv);
+#endif
+    return commandLineMain(argc, argv);
 }

@@ -11,6 +11,7 @@
 #include "ui/setup_dialog.h"
 
 #include <QCheckBox>
+#include <QDir>
 #include <QLabel>
 #include <QTabWidget>
 #include <QTest>
@@ -233,6 +234,34 @@ private Q_SLOTS:
             press(dialog, Qt::Key_Escape);
         });
         QVERIFY(!f.dialog.Execute());
+    }
+
+    // A file that cannot be written keeps the dialog open with the edits.
+    void unwritableFileKeepsTheEdits()
+    {
+        SetupFixture f;
+        QVERIFY(QDir(f.folder.path()).mkdir(u"Ceg.ini"_s));
+        ModalSteps steps;
+        bool stayedOpen = false;
+        QString kept;
+        steps.when<TdlSetup>([&](TdlSetup* dialog) {
+            auto* count = static_cast<QLineEdit*>(dialog->parameterControls()[0]);
+            count->selectAll();
+            typeInto(dialog, u"5"_s);
+            setNextAnswer(mrOk);
+            dialog->gmRnb1->click();
+            QCoreApplication::processEvents();
+            stayedOpen = dialog->isVisible();
+            kept = count->text();
+            const QList<AnsweredQuestion> asked = takeAnsweredQuestions();
+            QCOMPARE(asked.size(), 1);
+            QVERIFY(asked[0].text.startsWith(u"INI-fájl írási hiba: "_s + f.file()));
+            QCOMPARE(asked[0].kind, u'H');
+            dialog->gmMgs1->click();
+        });
+        QVERIFY(!f.dialog.Execute());
+        QVERIFY(stayedOpen);
+        QCOMPARE(kept, u"5"_s);
     }
 
     void executeBeforeInit()

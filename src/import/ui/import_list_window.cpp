@@ -102,7 +102,7 @@ void TdlBeolvas::gmRnb1Click()
         return;
     }
     m_beolv.Uzemmod = ImportMode::Read;
-    m_beolv.kivalasztott = selected;
+    m_beolv.selectedFiles = selected;
     m_beolv.exec();
     setModalResult(mrOk);
 }

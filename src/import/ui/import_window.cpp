@@ -114,7 +114,7 @@ void TdlBeolv::FormShow()
         VanVaroFajl = Feltolt();
         break;
     case ImportMode::Read:
-        Label3->setText(QString::number(kivalasztott.size()) + u" kiválasztott fájl beolvasása."_s);
+        Label3->setText(QString::number(selectedFiles.size()) + u" kiválasztott fájl beolvasása."_s);
         repaint();
         if (VanVaroFajl && !Beolvas())
             appendInterrupted();
@@ -137,7 +137,7 @@ bool TdlBeolv::Beolvas()
 {
     if (!m_importer)
         return false;
-    const bool read = m_importer->Beolvas(Uzemmod, kivalasztott);
+    const bool read = m_importer->Beolvas(Uzemmod, selectedFiles);
     VoltBeolvasas = VoltBeolvasas || m_importer->VoltBeolvasas;
     return read;
 }

@@ -32,7 +32,7 @@ public:
     // The search step found a waiting file.
     bool VanVaroFajl = false;
     // The names the reading step reads (the selected items of the list window).
-    QStringList kivalasztott;
+    QStringList selectedFiles;
 
     // The imported and the waiting files as the last discovery found them;
     // the list window shows them.

@@ -69,9 +69,8 @@ TdlAform1::TdlAform1(const QString& mainIniFileName, const QString& executableFo
 
 TdlAform1::~TdlAform1()
 {
-    // The dialogs go before the stores they show.
-    delete m_cegDialog;
-    delete m_usrDialog;
+    // The forms go before the data module and the stores they work on.
+    qDeleteAll(findChildren<QDialog*>(Qt::FindDirectChildrenOnly));
 }
 
 QFrame* TdlAform1::note(const QString& name, const QString& text)

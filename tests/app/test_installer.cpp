@@ -154,7 +154,7 @@ private Q_SLOTS:
             teloran({u"--install"_s, base, u"--user"_s, u"Gál Éva"_s, u"--password"_s, u"titok"_s});
         QCOMPARE(install.exitCode, 0);
         QVERIFY(install.output.contains(u"USR001"_s));
-        const Run open = teloran({base + u"/Teloran.ini"_s});
+        const Run open = teloran({u"--check"_s, base + u"/Teloran.ini"_s});
         QCOMPARE(open.exitCode, 0);
         QCOMPARE(open.output.trimmed(),
                  base + u"/Teloran.ini: DBASE, 1 felhasználó, alapkönyvtár "_s + base + u'/');
@@ -181,7 +181,7 @@ private Q_SLOTS:
     void missingInstallationIsReported()
     {
         TempFolder folder;
-        const Run open = teloran({folder.file(u"Teloran.ini"_s)});
+        const Run open = teloran({u"--check"_s, folder.file(u"Teloran.ini"_s)});
         QCOMPARE(open.exitCode, 1);
         QVERIFY(open.errors.contains(u"Hiányzó INI bejegyzés: MAIN / BaseDirectory"_s));
     }

@@ -131,9 +131,13 @@ private Q_SLOTS:
         OPEN_TEST_DATABASE(database);
         ImportFixture f(database);
         RecordingReporter reporter;
+        // Every tenth call is incoming, its caller named with DOS letters.
         QByteArray content;
-        for (int i = 0; i < 120; ++i)
-            content += cp1250::encode(collectorLine(u"05/23/25"_s, u"09:05DE"_s, u"06"_s + QString::number(i)));
+        for (int i = 0; i < 120; ++i) {
+            const QString number = i % 10 ? QString(u"06"_s + QString::number(i))
+                                           : QString(cp1250::decode("<K\xA2r\x94s ") + QString::number(i) + u'>');
+            content += cp1250::encode(collectorLine(u"05/23/25"_s, u"09:05DE"_s, number));
+        }
         f.folder.write(u"D1.txt"_s, content);
         f.folder.write(u"D2.txt"_s, QByteArray());
         Importer importer = f.importer();
@@ -146,6 +150,10 @@ private Q_SLOTS:
                               u"D1.txt - KÉSZ. (120 sor)"_s, u"D2.txt"_s, u"D2.txt - KÉSZ. (0 sor)"_s}));
         QCOMPARE(f.count(u"Forg"_s), 120);
         QCOMPARE(f.count(u"Importok"_s), 2);
+        const QList<QStringList> incoming = f.rows(u"select hivottszam from Forg where irany = 'I' order by ID"_s);
+        QCOMPARE(incoming.size(), 12);
+        QCOMPARE(incoming[0], QStringList{u"<Kórös 0>"_s});
+        QCOMPARE(incoming[11], QStringList{u"<Kórös 110>"_s});
     }
 
     void delimitedFiles_data() { TestDatabase::addBackendRows(); }

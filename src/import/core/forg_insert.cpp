@@ -1,6 +1,7 @@
 #include "core/forg_insert.h"
 
 #include "core/sql_dialect.h"
+#include "core/sqlite_batch.h"
 
 #include <QSqlError>
 #include <QStringList>
@@ -47,6 +48,31 @@ ForgInserter::ForgInserter(QSqlDatabase db, const SqlDialect& dialect)
     for (int i = 0; i < kColumns * m_batchRows; ++i)
         m_names.push_back(u":v"_s + QString::number(i));
     m_pending.reserve(size_t(m_batchRows));
+    if (dialect.type() == DatabaseType::DBase) {
+        QStringList tuples;
+        const QString tuple = u'(' + QStringList(kColumns, u"?"_s).join(u", "_s) + u')';
+        for (int r = 0; r < m_batchRows; ++r)
+            tuples.append(tuple);
+        m_native = SqliteBatchInsert::open(db, kColumnList + tuples.join(u", "_s), m_batchRows, kColumns);
+    }
+}
+
+ForgInserter::~ForgInserter() = default;
+
+bool ForgInserter::execBatch()
+{
+    if (m_native) {
+        std::vector<const ForgRow*> rows;
+        rows.reserve(m_pending.size());
+        for (const Pending& pending : m_pending)
+            rows.push_back(&pending.row);
+        return m_native->exec(rows);
+    }
+    if (!m_batchPrepared)
+        m_batchPrepared = prepare(m_batch, m_batchRows);
+    for (int r = 0; r < m_batchRows; ++r)
+        bind(m_batch, r, m_pending[size_t(r)].row);
+    return m_batchPrepared && m_batch.exec();
 }
 
 bool ForgInserter::prepare(QSqlQuery& query, int rows)
@@ -90,16 +116,9 @@ std::expected<void, RowError> ForgInserter::flush()
     if (m_pending.empty())
         return {};
     const bool full = int(m_pending.size()) == m_batchRows;
-    if (full && !m_batchPrepared)
-        m_batchPrepared = prepare(m_batch, m_batchRows);
     if (!savepoint(u"set"_s))
         return std::unexpected(RowError{m_pending.front().lineNumber, m_db.lastError().text()});
-    bool stored = false;
-    if (full) {
-        for (int r = 0; r < m_batchRows; ++r)
-            bind(m_batch, r, m_pending[size_t(r)].row);
-        stored = m_batchPrepared && m_batch.exec();
-    }
+    const bool stored = full && execBatch();
     if (!stored) {
         // A short last batch, or a failed one: row by row, back from the savepoint.
         if (full)

@@ -7,9 +7,11 @@
 #include <QString>
 
 #include <expected>
+#include <memory>
 #include <vector>
 
 class SqlDialect;
+class SqliteBatchInsert;
 
 // Why a row could not be stored.
 struct RowError {
@@ -24,6 +26,7 @@ struct RowError {
 class ForgInserter {
 public:
     ForgInserter(QSqlDatabase db, const SqlDialect& dialect);
+    ~ForgInserter();
 
     std::expected<void, RowError> add(ForgRow row, qint64 lineNumber);
     // Stores the rows still buffered.
@@ -35,6 +38,7 @@ private:
         qint64 lineNumber;
     };
     bool prepare(QSqlQuery& query, int rows);
+    bool execBatch();
     void bind(QSqlQuery& query, int slot, const ForgRow& row);
     std::expected<void, RowError> findFailingRow();
     bool savepoint(const QString& step);
@@ -48,4 +52,5 @@ private:
     int m_batchRows;
     std::vector<QString> m_names;
     std::vector<Pending> m_pending;
+    std::unique_ptr<SqliteBatchInsert> m_native; // the embedded database's own path
 };

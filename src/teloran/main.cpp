@@ -7,6 +7,7 @@
 #include "core/data_module.h"
 #include "core/installer.h"
 #include "core/startup.h"
+#include "core/terminal.h"
 #include "core/text_utils.h"
 #include "core/users.h"
 #include "unattended_import.h"
@@ -22,8 +23,6 @@
 #include <QApplication>
 #endif
 
-#include <termios.h>
-#include <unistd.h>
 
 using namespace Qt::StringLiterals;
 
@@ -41,37 +40,15 @@ QTextStream& err()
     return stream;
 }
 
-// Reads one line from the terminal; without echo for passwords.
-QString ask(const QString& prompt, bool hidden)
-{
-    out() << prompt << Qt::flush;
-    termios saved{};
-    const bool terminal = isatty(STDIN_FILENO) && tcgetattr(STDIN_FILENO, &saved) == 0;
-    if (hidden && terminal) {
-        termios quiet = saved;
-        quiet.c_lflag &= ~tcflag_t(ECHO);
-        tcsetattr(STDIN_FILENO, TCSANOW, &quiet);
-    }
-    // One stream for all questions: a stream reads ahead, so a second one
-    // would miss the lines a script pipes in.
-    static QTextStream in(stdin);
-    const QString line = in.readLine();
-    if (hidden && terminal) {
-        tcsetattr(STDIN_FILENO, TCSANOW, &saved);
-        out() << Qt::endl;
-    }
-    return line;
-}
-
 // The main user's name and password, asked on the terminal when the options
 // do not give them; the password twice.
 bool askMainUser(InstallOptions& options, bool nameGiven, bool passwordGiven)
 {
     if (!nameGiven)
-        options.userName = ask(u"A fő felhasználó neve: "_s, false);
+        options.userName = askLine(u"A fő felhasználó neve: "_s, false).value_or(QString());
     if (!passwordGiven) {
-        options.userPassword = ask(u"Jelszó: "_s, true);
-        if (ask(u"Jelszó mégegyszer: "_s, true) != options.userPassword) {
+        options.userPassword = askLine(u"Jelszó: "_s, true).value_or(QString());
+        if (askLine(u"Jelszó mégegyszer: "_s, true).value_or(QString()) != options.userPassword) {
             err() << u"A két jelszó nem egyezik meg!"_s << Qt::endl;
             return false;
         }

@@ -8,6 +8,7 @@
 #include "core/file_io.h"
 #include "core/pbx_type.h"
 #include "core/serial_settings.h"
+#include "core/terminal.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -16,8 +17,6 @@
 #include <QTextStream>
 
 #include <csignal>
-#include <termios.h>
-#include <unistd.h>
 
 using namespace Qt::StringLiterals;
 
@@ -170,31 +169,6 @@ int runFeed(const KalvixCommand& command)
 // ---- installation ----
 
 namespace {
-
-// Reads one line from the terminal or from standard input; echo off for passwords.
-std::optional<QString> askLine(const QString& prompt, bool secret)
-{
-    static QTextStream in(stdin);
-    const bool terminal = ::isatty(STDIN_FILENO);
-    if (terminal)
-        errorOut() << prompt << Qt::flush;
-    termios saved{};
-    const bool hide = terminal && secret && ::tcgetattr(STDIN_FILENO, &saved) == 0;
-    if (hide) {
-        termios quiet = saved;
-        quiet.c_lflag &= ~tcflag_t(ECHO);
-        ::tcsetattr(STDIN_FILENO, TCSAFLUSH, &quiet);
-    }
-    QString line;
-    const bool read = in.readLineInto(&line);
-    if (hide) {
-        ::tcsetattr(STDIN_FILENO, TCSAFLUSH, &saved);
-        errorOut() << Qt::endl;
-    }
-    if (!read)
-        return std::nullopt;
-    return line;
-}
 
 struct Credentials {
     QString name;

@@ -14,6 +14,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTextStream>
 
 #include <csignal>
@@ -75,7 +76,10 @@ std::expected<KalvixCommand, QString> parseKalvixCommandLine(const QStringList& 
     KalvixCommand command;
     if (parser.isSet(help)) {
         command.mode = KalvixCommand::Mode::Help;
-        command.text = parser.helpText();
+        // Read before the application object exists, the text cannot name the program itself.
+        command.text = parser.helpText().replace(
+            u"<executable_name>"_s,
+            arguments.isEmpty() ? u"kalvix"_s : QFileInfo(arguments.first()).fileName());
         return command;
     }
     const int modes = int(parser.isSet(headless)) + int(parser.isSet(feed)) + int(parser.isSet(install));

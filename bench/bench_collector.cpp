@@ -38,7 +38,8 @@ std::vector<QString> callLines(int count, bool configured)
         const QString time = configured ? QString::asprintf("%02d:%02dpm", 1 + i % 12, i % 60)
                                         : QString::asprintf("%2d:%02dPM", 1 + i % 12, i % 60);
         lines.push_back(date + u' ' + time + u' ' + QString::number(200 + i % 50).leftJustified(4) + u" 01 " +
-                        QString(u"06301"_s + QString::number(100000 + i)).leftJustified(20) + u" 00:02'25\r\n"_s);
+                        QString(u"06301"_s + QString::number(100000 + i)).leftJustified(20) +
+                        u" 00:02'25\r\n"_s);
     }
     return lines;
 }
@@ -75,12 +76,14 @@ int main(int argc, char** argv)
         QString type;
         bool durable;
         int count;
-    } runs[] = {{"type 2        ", u"1-002-01"_s, false, 200000}, {"type 999      ", u"1-999-01"_s, false, 200000},
-                {"type 2        ", u"1-002-01"_s, true, 2000},    {"type 999      ", u"1-999-01"_s, true, 2000}};
+    } runs[] = {{"type 2        ", u"1-002-01"_s, false, 200000},
+                {"type 999      ", u"1-999-01"_s, false, 200000},
+                {"type 2        ", u"1-002-01"_s, true, 2000},
+                {"type 999      ", u"1-999-01"_s, true, 2000}};
     for (const auto& run : runs) {
         const double rate = linesPerSecond(root, run.type, run.durable, run.count);
-        out << run.name << "  " << (run.durable ? "yes" : "no ") << "      " << QString::number(run.count).leftJustified(9)
-            << "  " << qRound64(rate) << Qt::endl;
+        out << run.name << "  " << (run.durable ? "yes" : "no ") << "      "
+            << QString::number(run.count).leftJustified(9) << "  " << qRound64(rate) << Qt::endl;
     }
     return 0;
 }

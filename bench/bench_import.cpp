@@ -38,10 +38,10 @@ void writeCallFile(const QString& path, qint64 lines)
         qFatal("cannot write %s", qPrintable(path));
     for (qint64 i = 0; i < lines; ++i) {
         const int day = 1 + int(i / 40000) % 28;
-        const QString line = QString::asprintf("05/%02d/25  %02lld:%02lldDU %-4lld 01 %-36s  00:%02lld'%02lld\" ....  \r\n",
-                                               day, 1 + i % 11, i % 60, 200 + i % 80,
-                                               qPrintable(u"0630"_s + QString::number(1000000 + i % 900000)),
-                                               i % 60, (i * 7) % 60);
+        const QString line = QString::asprintf(
+            "05/%02d/25  %02lld:%02lldDU %-4lld 01 %-36s  00:%02lld'%02lld\" ....  \r\n", day, 1 + i % 11,
+            i % 60, 200 + i % 80, qPrintable(u"0630"_s + QString::number(1000000 + i % 900000)), i % 60,
+            (i * 7) % 60);
         file.write(line.toLatin1());
     }
 }
@@ -91,17 +91,23 @@ qint64 importNaively(Tdm1& dm, const QString& path)
     QFile file(path);
     file.open(QIODevice::ReadOnly);
     QSqlQuery insert(*dm.acAdatok());
-    insert.prepare(u"insert into Forg (kezdnap, kezdido, hossz, cseng, hivoszam, irany, hivottszam, azon1, belso, ID, "
-                   "eszk1, nev1, eszk2, nev2, osszeg, importfajl) values (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"_s);
+    insert.prepare(
+        u"insert into Forg (kezdnap, kezdido, hossz, cseng, hivoszam, irany, hivottszam, azon1, belso, ID, "
+        "eszk1, nev1, eszk2, nev2, osszeg, importfajl) values (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"_s);
     qint64 n = 0;
     LineSource source{path, u"D.txt"_s, 0};
     while (!file.atEnd()) {
         const QString line = QString::fromLatin1(file.readLine()).chopped(2);
         source.lineNumber = ++n;
         const auto row = parseCollectorLine(line, source);
-        const QVariant values[] = {row->kezdnap, row->kezdido, row->hossz, row->cseng, row->hivoszam, row->irany,
-                                   row->hivottszam, row->azon1, row->belso, QString::number(n).rightJustified(18, u'0'),
-                                   row->eszk1, row->nev1, row->eszk2, row->nev2, double(row->osszeg), row->importfajl};
+        const QVariant values[] = {row->kezdnap,        row->kezdido,
+                                   row->hossz,          row->cseng,
+                                   row->hivoszam,       row->irany,
+                                   row->hivottszam,     row->azon1,
+                                   row->belso,          QString::number(n).rightJustified(18, u'0'),
+                                   row->eszk1,          row->nev1,
+                                   row->eszk2,          row->nev2,
+                                   double(row->osszeg), row->importfajl};
         for (int i = 0; i < 16; ++i)
             insert.bindValue(i, values[i]);
         if (!insert.exec())
@@ -149,7 +155,8 @@ int main(int argc, char** argv)
     const double seconds = double(timer.nsecsElapsed()) / 1e9;
     const double cpu = cpuSeconds() - cpuBefore;
     QTextStream(stdout) << backend << (naive ? " naive" : " bulk ") << "  lines " << stored << "  seconds "
-                        << QString::number(seconds, 'f', 2) << "  lines/s " << qRound64(stored / seconds) << "  (by processor time " << qRound64(stored / cpu) << ")"
+                        << QString::number(seconds, 'f', 2) << "  lines/s " << qRound64(stored / seconds)
+                        << "  (by processor time " << qRound64(stored / cpu) << ")"
                         << "  peak memory MiB " << peakMemoryKiB() / 1024 << " (before import "
                         << memoryBefore / 1024 << ")" << Qt::endl;
     return stored == lines ? 0 : 1;

@@ -23,7 +23,6 @@
 #include <QApplication>
 #endif
 
-
 using namespace Qt::StringLiterals;
 
 namespace {

@@ -35,8 +35,8 @@ std::expected<QString, QString> userIdentifier(Tdm1& dm, const QString& userName
 
 } // namespace
 
-int runUnattendedImport(const QString& mainIniFileName, const QString& userName, const QString& executableFolder,
-                        QTextStream& out, QTextStream& err)
+int runUnattendedImport(const QString& mainIniFileName, const QString& userName,
+                        const QString& executableFolder, QTextStream& out, QTextStream& err)
 {
     TeloranSession session(mainIniFileName);
     Tdm1 dm(session.mainIni(), session.baseDirectory());

@@ -15,12 +15,12 @@ using namespace Qt::StringLiterals;
 
 // A record line as a Panasonic KX-TDA prints it: day/month/year, the time
 // with AM/PM, extension, trunk line, dialled number and duration at fixed columns.
-inline QString tdaLine(const QString& date, const QString& time = u" 9:05PM"_s, const QString& extension = u"201"_s,
-                       const QString& number = u"06301234567"_s, const QString& duration = u"00:02'25"_s,
-                       const QString& trunk = u"01"_s)
+inline QString tdaLine(const QString& date, const QString& time = u" 9:05PM"_s,
+                       const QString& extension = u"201"_s, const QString& number = u"06301234567"_s,
+                       const QString& duration = u"00:02'25"_s, const QString& trunk = u"01"_s)
 {
-    return date + u' ' + time.leftJustified(7) + u' ' + extension.leftJustified(4) + u' ' + trunk.leftJustified(2) +
-           u' ' + number.leftJustified(20) + u' ' + duration + u"\r\n"_s;
+    return date + u' ' + time.leftJustified(7) + u' ' + extension.leftJustified(4) + u' ' +
+           trunk.leftJustified(2) + u' ' + number.leftJustified(20) + u' ' + duration + u"\r\n"_s;
 }
 
 // A collector writing into a temporary folder, with a fixed clock.

@@ -88,7 +88,7 @@ private Q_SLOTS:
         f.feed(u"23/05/25 11:58pm *77  02 <0036123456789>      01:02'03\r\n"_s);
         const QString written = f.read(u"KVdata.txt"_s);
         QVERIFY(written.endsWith(u"\r\n"));
-        const QStringList expected = {u"2025.05.23"_s, u"11:58DU"_s, u"01:02'03"_s, u"X77"_s,
+        const QStringList expected = {u"2025.05.23"_s, u"11:58DU"_s,         u"01:02'03"_s, u"X77"_s,
                                       u"02"_s,         u"<0036123456789>"_s, u"77"_s};
         QStringList fields;
         if (PbxType::fromCode(pbxType).outputMode == 2) {
@@ -96,16 +96,24 @@ private Q_SLOTS:
                 fields.append(ERTC(n, written.chopped(2), false));
             fields[2][5] = u'\''; // the duration's "'" is written as ":"
         } else {
-            const auto column = [&](int first, int last) { return written.mid(first - 1, last - first + 1).trimmed(); };
+            const auto column = [&](int first, int last) {
+                return written.mid(first - 1, last - first + 1).trimmed();
+            };
             const QString date = column(1, 8);
-            fields = {u"20"_s + date.mid(6, 2) + u'.' + date.left(2) + u'.' + date.mid(3, 2), column(11, 17),
-                      column(65, 72), column(19, 22), column(24, 25), column(27, 62), column(75, 78)};
+            fields = {u"20"_s + date.mid(6, 2) + u'.' + date.left(2) + u'.' + date.mid(3, 2),
+                      column(11, 17),
+                      column(65, 72),
+                      column(19, 22),
+                      column(24, 25),
+                      column(27, 62),
+                      column(75, 78)};
             QCOMPARE(written.at(72), u'"');
             QCOMPARE(written.size(), 82);
         }
         QCOMPARE(fields, expected);
         f.collector->close();
-        QVERIFY(f.folder.names().contains(pbxType.endsWith(u"00") ? u"D2025.05.23A.txt"_s : u"D052325A.txt"_s));
+        QVERIFY(
+            f.folder.names().contains(pbxType.endsWith(u"00") ? u"D2025.05.23A.txt"_s : u"D052325A.txt"_s));
     }
 
     void waitingLinesAreProcessedOneAtATime()

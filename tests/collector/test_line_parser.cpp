@@ -57,14 +57,15 @@ private Q_SLOTS:
         QTest::addColumn<QString>("remainder");
         const QString crlf = u"\r\n"_s;
         const QString lfcr = u"\n\r"_s;
-        QTest::newRow("chunk without line end waits")
-            << crlf << QStringList{u"abc"_s, u"def\r\n"_s} << QStringList{QString(), u"abcdef\r\n"_s} << QString();
+        QTest::newRow("chunk without line end waits") << crlf << QStringList{u"abc"_s, u"def\r\n"_s}
+                                                      << QStringList{QString(), u"abcdef\r\n"_s} << QString();
         QTest::newRow("two lines: only the first now")
             << crlf << QStringList{u"a\r\nb\r\n"_s, u"c"_s} << QStringList{u"a\r\n"_s, u"b\r\n"_s} << u"c"_s;
         QTest::newRow("line end split over chunks")
             << crlf << QStringList{u"a\r"_s, u"\nb"_s} << QStringList{QString(), u"a\r\n"_s} << u"b"_s;
         QTest::newRow("LF CR: CR LF never ends a line")
-            << lfcr << QStringList{u"a\r\n"_s, u"b\r\n"_s} << QStringList{QString(), QString()} << u"a\r\nb\r\n"_s;
+            << lfcr << QStringList{u"a\r\n"_s, u"b\r\n"_s} << QStringList{QString(), QString()}
+            << u"a\r\nb\r\n"_s;
         QTest::newRow("LF CR line") << lfcr << QStringList{u"a\n\rb"_s} << QStringList{u"a\n\r"_s} << u"b"_s;
         QTest::newRow("empty line") << crlf << QStringList{u"\r\n"_s} << QStringList{u"\r\n"_s} << QString();
     }
@@ -104,17 +105,21 @@ private Q_SLOTS:
         QTest::addColumn<QString>("date");
         QTest::addColumn<QStringList>("defects");
         const QString slash = u"/"_s;
-        QTest::newRow("day first, long year") << u"23/05/2025"_s << 0 << slash << u"05/23/25"_s << QStringList();
+        QTest::newRow("day first, long year")
+            << u"23/05/2025"_s << 0 << slash << u"05/23/25"_s << QStringList();
         QTest::newRow("short parts padded") << u"1/5/25"_s << 0 << slash << u"05/01/25"_s << QStringList();
         QTest::newRow("month first") << u"05/23/25"_s << 1 << slash << u"05/23/25"_s << QStringList();
         QTest::newRow("year first") << u"2025.05.23"_s << 5 << u"."_s << u"05/23/25"_s << QStringList();
         QTest::newRow("day-year-month") << u"23-25-05"_s << 2 << u"-"_s << u"05/23/25"_s << QStringList();
-        QTest::newRow("three-digit year") << u"23/05/205"_s << 0 << slash << u"05/23/205"_s
-                                          << QStringList{u"Dátumban (23/05/205) az év nem lehet 3 karakter: 205"_s};
-        QTest::newRow("year 1999") << u"23/05/1999"_s << 0 << slash << u"05/23/1999"_s
-                                   << QStringList{u"Dátumban (23/05/1999) az év 4 karakteres, de kezdete nem 20.. : 1999"_s};
-        QTest::newRow("five-digit year") << u"23/05/20255"_s << 0 << slash << u"05/23/20255"_s
-                                         << QStringList{u"Dátumban (23/05/20255) az év több, mint 4 karakter: 20255"_s};
+        QTest::newRow("three-digit year")
+            << u"23/05/205"_s << 0 << slash << u"05/23/205"_s
+            << QStringList{u"Dátumban (23/05/205) az év nem lehet 3 karakter: 205"_s};
+        QTest::newRow("year 1999")
+            << u"23/05/1999"_s << 0 << slash << u"05/23/1999"_s
+            << QStringList{u"Dátumban (23/05/1999) az év 4 karakteres, de kezdete nem 20.. : 1999"_s};
+        QTest::newRow("five-digit year")
+            << u"23/05/20255"_s << 0 << slash << u"05/23/20255"_s
+            << QStringList{u"Dátumban (23/05/20255) az év több, mint 4 karakter: 20255"_s};
         QTest::newRow("one separator")
             << u"23/052025"_s << 0 << slash << u"00/23/052025"_s
             << QStringList{u"Dátumban (23/052025) csak egy tagoló van: /"_s,
@@ -122,19 +127,22 @@ private Q_SLOTS:
                            u"Dátumban (23/052025) a hó, nem 1..12 között van: 00"_s};
         QTest::newRow("no separator: all of it is the year")
             << u"230525"_s << 0 << slash << u"00/00/230525"_s
-            << QStringList{u"Dátumban (230525) nincs tagoló: /"_s, u"Dátumban (230525) csak egy tagoló van: /"_s,
+            << QStringList{u"Dátumban (230525) nincs tagoló: /"_s,
+                           u"Dátumban (230525) csak egy tagoló van: /"_s,
                            u"Dátumban (230525) az év több, mint 4 karakter: 230525"_s,
                            u"Dátumban (230525) a hó, nem 1..12 között van: 00"_s,
                            u"Dátumban (230525) a nap, nem 1..31 között van: 00"_s};
         QTest::newRow("empty separator is never found")
             << u"23/05/25"_s << 0 << QString() << u"00/00/23/05/25"_s
-            << QStringList{u"Dátumban (23/05/25) nincs tagoló: "_s, u"Dátumban (23/05/25) csak egy tagoló van: "_s,
+            << QStringList{u"Dátumban (23/05/25) nincs tagoló: "_s,
+                           u"Dátumban (23/05/25) csak egy tagoló van: "_s,
                            u"Dátumban (23/05/25) az év több, mint 4 karakter: 23/05/25"_s,
                            u"Dátumban (23/05/25) a hó, nem 1..12 között van: 00"_s,
                            u"Dátumban (23/05/25) a nap, nem 1..31 között van: 00"_s};
-        QTest::newRow("order outside 0-5") << u"23/05/25"_s << 7 << slash << u"00/00/00"_s
-                                           << QStringList{u"Dátumban (23/05/25) a hó, nem 1..12 között van: 00"_s,
-                                                          u"Dátumban (23/05/25) a nap, nem 1..31 között van: 00"_s};
+        QTest::newRow("order outside 0-5")
+            << u"23/05/25"_s << 7 << slash << u"00/00/00"_s
+            << QStringList{u"Dátumban (23/05/25) a hó, nem 1..12 között van: 00"_s,
+                           u"Dátumban (23/05/25) a nap, nem 1..31 között van: 00"_s};
         QTest::newRow("month 13") << u"23/13/25"_s << 0 << slash << u"13/23/25"_s
                                   << QStringList{u"Dátumban (23/13/25) a hó, nem 1..12 között van: 13"_s};
         QTest::newRow("day 32") << u"32/05/25"_s << 0 << slash << u"05/32/25"_s
@@ -191,12 +199,12 @@ private Q_SLOTS:
                                      << QStringList{u"12 órás időpontban (13:05AM) az óra hibás: 13"_s};
         QTest::newRow("12h hour 00") << u"00:05pm"_s << false << u"00:05DU"_s
                                      << QStringList{u"12 órás időpontban (00:05PM) az óra hibás: 00"_s};
-        QTest::newRow("no separator") << u"0905pm"_s << false << u"09:09DU"_s
-                                      << QStringList{u"Időpontban (0905PM) nincs tagoló: :"_s};
+        QTest::newRow("no separator")
+            << u"0905pm"_s << false << u"09:09DU"_s << QStringList{u"Időpontban (0905PM) nincs tagoló: :"_s};
         QTest::newRow("minute 75") << u"09:75pm"_s << false << u"09:75DU"_s
                                    << QStringList{u"Időpontban (09:75PM) a perc hibás: 75"_s};
-        QTest::newRow("minute 60 on 24h") << u"10:60"_s << true << u"10:60DE"_s
-                                          << QStringList{u"Időpontban (10:60) a perc hibás: 60"_s};
+        QTest::newRow("minute 60 on 24h")
+            << u"10:60"_s << true << u"10:60DE"_s << QStringList{u"Időpontban (10:60) a perc hibás: 60"_s};
     }
     void configuredTime()
     {
@@ -250,8 +258,9 @@ private Q_SLOTS:
             << u"00:0225"_s << u"00:00'0225"_s
             << QStringList{u"Tartamban (00:0225) nincs m.perc tagoló: '"_s,
                            u"Tartamban (00:0225) a m.perc több, mint 2 karakter: 0225"_s};
-        QTest::newRow("three-digit hours") << u"123:00'00"_s << u"123:00'00"_s
-                                           << QStringList{u"Tartamban (123:00'00) az óra több, mint 2 karakter: 123"_s};
+        QTest::newRow("three-digit hours")
+            << u"123:00'00"_s << u"123:00'00"_s
+            << QStringList{u"Tartamban (123:00'00) az óra több, mint 2 karakter: 123"_s};
     }
     void configuredDuration()
     {
@@ -279,19 +288,20 @@ private Q_SLOTS:
         const QString dots = u"...."_s;
         QTest::newRow("plain extension trimmed")
             << u" 201"_s << u"0612345"_s << marks << 1 << u"201"_s << dots << u"0612345"_s << QStringList();
-        QTest::newRow("account in four columns")
-            << u"*123"_s << u"0612345"_s << marks << 1 << u"X123"_s << u"123"_s << u"0612345"_s << QStringList();
+        QTest::newRow("account in four columns") << u"*123"_s << u"0612345"_s << marks << 1 << u"X123"_s
+                                                 << u"123"_s << u"0612345"_s << QStringList();
         QTest::newRow("account in five columns, fixed width")
             << u"*1234"_s << u"0612345"_s << marks << 1 << u"X1234"_s << u"1234"_s << u"0612345"_s
             << QStringList{u"Mellék száma hosszabb 4 karakternél: *1234"_s};
         QTest::newRow("account in five columns, semicolon output")
-            << u"*1234"_s << u"0612345"_s << marks << 2 << u"X1234"_s << u"1234"_s << u"0612345"_s << QStringList();
+            << u"*1234"_s << u"0612345"_s << marks << 2 << u"X1234"_s << u"1234"_s << u"0612345"_s
+            << QStringList();
         QTest::newRow("long account")
             << u"*12345"_s << u"0612345"_s << marks << 1 << u"X12345"_s << u"12345"_s << u"0612345"_s
             << QStringList{u"Mellék száma hosszabb 4 karakternél: *12345"_s,
                            u"Account hosszabb 4 karakternél: *12345"_s};
-        QTest::newRow("account keeps its blanks")
-            << u"*12 "_s << u"0612345"_s << marks << 2 << u"X12 "_s << u"12 "_s << u"0612345"_s << QStringList();
+        QTest::newRow("account keeps its blanks") << u"*12 "_s << u"0612345"_s << marks << 2 << u"X12 "_s
+                                                  << u"12 "_s << u"0612345"_s << QStringList();
         QTest::newRow("incoming left as it is")
             << u"201"_s << u"<A>"_s << marks << 1 << u"201"_s << dots << u"<A>"_s << QStringList();
         QTest::newRow("outgoing loses stray marks")
@@ -369,17 +379,19 @@ private Q_SLOTS:
         QTest::addColumn<QString>("line");
         QTest::addColumn<QStringList>("fields"); // date, time, extension, trunk, number, duration, account
         QTest::addColumn<bool>("bad");
-        QTest::newRow("plain call") << u"23/05/25  9:05PM 201  01 06301234567          00:02'25 ....\r\n"_s
-                                    << QStringList{u"05/23/25"_s, u" 9:05PM"_s, u"201"_s, u"01"_s,
-                                                   u"06301234567         "_s, u"00:02'25"_s, u"...."_s}
-                                    << false;
-        QTest::newRow("account code") << u"01/06/25 10:24AM *12  02 0036123456789        00:10'00\r\n"_s
-                                      << QStringList{u"06/01/25"_s, u"10:24AM"_s, u"X12 "_s, u"02"_s,
-                                                     u"0036123456789       "_s, u"00:10'00"_s, u"12 "_s}
-                                      << false;
+        QTest::newRow("plain call")
+            << u"23/05/25  9:05PM 201  01 06301234567          00:02'25 ....\r\n"_s
+            << QStringList{u"05/23/25"_s, u" 9:05PM"_s, u"201"_s, u"01"_s, u"06301234567         "_s,
+                           u"00:02'25"_s, u"...."_s}
+            << false;
+        QTest::newRow("account code")
+            << u"01/06/25 10:24AM *12  02 0036123456789        00:10'00\r\n"_s
+            << QStringList{u"06/01/25"_s, u"10:24AM"_s, u"X12 "_s, u"02"_s, u"0036123456789       "_s,
+                           u"00:10'00"_s, u"12 "_s}
+            << false;
         QTest::newRow("short line") << u"01/06/25\r\n"_s
-                                    << QStringList{u"06/01/25"_s, u"\n"_s, QString(), QString(), QString(),
-                                                   QString(), u"...."_s}
+                                    << QStringList{u"06/01/25"_s, u"\n"_s,   QString(), QString(),
+                                                   QString(),     QString(), u"...."_s}
                                     << false;
     }
     void fixedColumns()
@@ -392,7 +404,8 @@ private Q_SLOTS:
         const ParsedLine parsed = parser.parse(line);
         QVERIFY(parsed.hasFields);
         const CallFields& f = parsed.fields;
-        QCOMPARE((QStringList{f.date, f.time, f.extension, f.trunk, f.number, f.duration, f.account}), fields);
+        QCOMPARE((QStringList{f.date, f.time, f.extension, f.trunk, f.number, f.duration, f.account}),
+                 fields);
         QCOMPARE(parsed.bad, bad);
         QVERIFY(parsed.defects.isEmpty());
     }

@@ -158,7 +158,8 @@ private Q_SLOTS:
         f.feed(sent[0]);
         f.feed(sent[1]);
         int calls = 0;
-        setFaultHook([&](FileStep s, const QString&) { return int(s) == step && ++calls == occurrence ? EIO : 0; });
+        setFaultHook(
+            [&](FileStep s, const QString&) { return int(s) == step && ++calls == occurrence ? EIO : 0; });
         f.feed(sent[2]);
         QCOMPARE(calls, occurrence);
         QCOMPARE(f.collector->writer().waitingCount(), 1);
@@ -190,7 +191,8 @@ private Q_SLOTS:
         RecordingReporter reporter;
         f.feed(tdaLine(u"22/05/25"_s, u" 9:00AM"_s));
         int calls = 0;
-        setFaultHook([&](FileStep s, const QString&) { return int(s) == step && ++calls == occurrence ? ENOSPC : 0; });
+        setFaultHook(
+            [&](FileStep s, const QString&) { return int(s) == step && ++calls == occurrence ? ENOSPC : 0; });
         f.feed(tdaLine(u"23/05/25"_s, u" 9:01AM"_s));
         f.feed(tdaLine(u"23/05/25"_s, u" 9:02AM"_s));
         f.collector->close();
@@ -207,7 +209,8 @@ private Q_SLOTS:
         CollectorFixture f;
         RecordingReporter reporter;
         bool diskFull = true;
-        setFaultHook([&](FileStep s, const QString&) { return diskFull && s == FileStep::Write ? ENOSPC : 0; });
+        setFaultHook(
+            [&](FileStep s, const QString&) { return diskFull && s == FileStep::Write ? ENOSPC : 0; });
         f.feed(tdaLine(u"22/05/25"_s, u" 9:00AM"_s));
         f.feed(tdaLine(u"22/05/25"_s, u" 9:01AM"_s));
         f.feed(tdaLine(u"30/02/25"_s, u" 9:02AM"_s));
@@ -226,7 +229,8 @@ private Q_SLOTS:
         QCOMPARE(f.collector->writer().waitingCount(), 0);
         const QStringList lines = f.read(u"KVdata.txt"_s).split(u"\r\n"_s, Qt::SkipEmptyParts);
         QCOMPARE(lines.size(), 3);
-        QVERIFY(lines[0].contains(u" 9:00AM") && lines[1].contains(u" 9:01AM") && lines[2].contains(u" 9:03AM"));
+        QVERIFY(lines[0].contains(u" 9:00AM") && lines[1].contains(u" 9:01AM") &&
+                lines[2].contains(u" 9:03AM"));
         QVERIFY(f.read(u"KVerrs.txt"_s).contains(u" 9:02AM"));
         QCOMPARE(f.view.records.size(), 3);
     }
@@ -239,7 +243,8 @@ private Q_SLOTS:
         f.feed(tdaLine(u"22/05/25"_s));
         f.collector->close();
         QCOMPARE(reporter.messages.size(), 2);
-        QVERIFY(reporter.messages.last().text.startsWith(u"1 rekord nem volt kiírható a program bezárásakor:;05/22/25"));
+        QVERIFY(reporter.messages.last().text.startsWith(
+            u"1 rekord nem volt kiírható a program bezárásakor:;05/22/25"));
     }
 
     void unopenableFolderIsReported()

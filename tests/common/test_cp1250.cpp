@@ -23,12 +23,14 @@ private Q_SLOTS:
     void hungarianLetters()
     {
         QCOMPARE(cp1250::decode("\xE1\xE9\xF5\xFB\xD5\xDB"), u"áéőűŐŰ"_s);
-        QCOMPARE(cp1250::encode(u"Árvíztűrő tükörfúrógép"), QByteArray("\xC1rv\xEDzt\xFBr\xF5 t\xFCk\xF6rf\xFAr\xF3g\xE9p"));
+        QCOMPARE(cp1250::encode(u"Árvíztűrő tükörfúrógép"),
+                 QByteArray("\xC1rv\xEDzt\xFBr\xF5 t\xFCk\xF6rf\xFAr\xF3g\xE9p"));
     }
 
     void charactersOutsideTheCodePageBecomeQuestionMarks()
     {
-        QCOMPARE(cp1250::encode(u"a€b中"), QByteArray("a\x80" "b?"));
+        QCOMPARE(cp1250::encode(u"a€b中"), QByteArray("a\x80"
+                                                      "b?"));
         QCOMPARE(cp1250::byteOf(QChar(0x4E2D)), -1);
     }
 

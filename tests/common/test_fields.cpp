@@ -17,11 +17,12 @@ private Q_SLOTS:
         QTest::addColumn<QString>("report");
         QTest::newRow("second") << u"a;b;c"_s << 2 << u"b"_s << QString();
         QTest::newRow("third") << u"a;b;c"_s << 3 << u"c"_s << QString();
-        QTest::newRow("fourth missing") << u"a;b;c"_s << 4 << QString() << u"ERTC funkció - Nincs 4. pozíció:;a;b;c"_s;
+        QTest::newRow("fourth missing")
+            << u"a;b;c"_s << 4 << QString() << u"ERTC funkció - Nincs 4. pozíció:;a;b;c"_s;
         QTest::newRow("zero is the first") << u"a;b"_s << 0 << u"a"_s << QString();
         QTest::newRow("first") << u"a;b"_s << 1 << u"a"_s << QString();
-        QTest::newRow("trailing separator opens nothing") << u"a;"_s << 2 << QString()
-                                                          << u"ERTC funkció - Nincs 2. pozíció:;a;"_s;
+        QTest::newRow("trailing separator opens nothing")
+            << u"a;"_s << 2 << QString() << u"ERTC funkció - Nincs 2. pozíció:;a;"_s;
         QTest::newRow("empty field between") << u"a;;c"_s << 2 << QString() << QString();
         QTest::newRow("empty text") << QString() << 1 << QString() << u"ERTC funkció - Üres paraméter."_s;
     }

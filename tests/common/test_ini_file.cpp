@@ -53,8 +53,8 @@ private Q_SLOTS:
         QVERIFY(ini.writeBool(u"OTHER"_s, u"MSG1"_s, false));
         QVERIFY(ini.writeInteger(u"SP2"_s, u"BaudRate"_s, 9600));
         QVERIFY(ini.deleteKey(u"ADMIN"_s, u"nev1"_s));
-        QCOMPARE(folder.read(u"k.ini"_s),
-                 QByteArray("[OTHER]\r\nKIND=1-002-01\r\nRUN=0\r\nMSG1=0\r\n\r\n[ADMIN]\r\n\r\n[SP2]\r\nBaudRate=9600\r\n"));
+        QCOMPARE(folder.read(u"k.ini"_s), QByteArray("[OTHER]\r\nKIND=1-002-01\r\nRUN=0\r\nMSG1=0\r\n\r\n["
+                                                     "ADMIN]\r\n\r\n[SP2]\r\nBaudRate=9600\r\n"));
         QVERIFY(ini.eraseSection(u"admin"_s));
         QVERIFY(!ini.sectionExists(u"ADMIN"_s));
         QCOMPARE(ini.readString(u"SP2"_s, u"BaudRate"_s), u"9600"_s);

@@ -27,7 +27,8 @@ private Q_SLOTS:
             Encoder encode;
             Decoder decode;
             int width;
-        } variants[] = {{"A", EncodeTextA, DecodeTextA, 50}, {"A40", EncodeTextA, DecodeTextA, 40},
+        } variants[] = {{"A", EncodeTextA, DecodeTextA, 50},
+                        {"A40", EncodeTextA, DecodeTextA, 40},
                         {"B", EncodeTextB, DecodeTextB, 60}};
         for (const auto& v : variants) {
             const auto row = [&](const char* what, const QString& text) {
@@ -67,7 +68,8 @@ private Q_SLOTS:
         RecordingReporter reporter;
         QCOMPARE(EncodeTextB(QString(16, u'x'), 60), QString());
         QCOMPARE(EncodeTextA(u"x"_s, 2), QString());
-        QCOMPARE(reporter.take(), (QList{plain(u"Kódolás helye kevés !!!"_s), plain(u"Kódolás helye kevés !!!"_s)}));
+        QCOMPARE(reporter.take(),
+                 (QList{plain(u"Kódolás helye kevés !!!"_s), plain(u"Kódolás helye kevés !!!"_s)}));
     }
 
     void smallWidthsNeverHang()

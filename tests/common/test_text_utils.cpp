@@ -40,12 +40,14 @@ private Q_SLOTS:
         QTest::newRow("A0001 + 1") << IncTrailingNumber(u"A0001"_s, 1) << u"A0002"_s;
         QTest::newRow("USR009 + 1") << IncTrailingNumber(u"USR009"_s, 1) << u"USR010"_s;
         QTest::newRow("13 - 12") << IncTrailingNumber(u"13"_s, -12) << u"01"_s;
-        QTest::newRow("twelve digits: last nine") << IncTrailingNumber(u"123456789999"_s, 1) << u"123456790000"_s;
+        QTest::newRow("twelve digits: last nine")
+            << IncTrailingNumber(u"123456789999"_s, 1) << u"123456790000"_s;
         QTest::newRow("99 + 1 grows") << AddToNumber(u"99"_s, 1) << u"100"_s;
         QTest::newRow("10 - 3") << SubtractFromNumber(u"10"_s, 3) << u"07"_s;
         QTest::newRow("not a number counts 0") << AddToNumber(u"ab"_s, 5) << u"05"_s;
         QTest::newRow("18-digit key") << AddToNumber(u"000000000000000000"_s, 1) << u"000000000000000001"_s;
-        QTest::newRow("large 18-digit key") << AddToNumber(u"123456789012345678"_s, 1) << u"123456789012345679"_s;
+        QTest::newRow("large 18-digit key")
+            << AddToNumber(u"123456789012345678"_s, 1) << u"123456789012345679"_s;
         QTest::newRow("replace inside") << ReplaceAt(u"abcdef"_s, 2, 3, u"XY"_s) << u"aXYef"_s;
         QTest::newRow("replace past end") << ReplaceAt(u"abc"_s, 7, 2, u"X"_s) << u"abcX"_s;
         QTest::newRow("replace to end") << ReplaceAt(u"abc"_s, 3, 5, u"X"_s) << u"abX"_s;
@@ -127,11 +129,12 @@ private Q_SLOTS:
         QTest::newRow("400-year leap") << u"2000.02.29"_s << QString();
         QTest::newRow("short") << u"2024.2.29"_s
                                << u"Dátum hossza csak tíz karakter lehet.\rLegalább és legfeljebb is."_s;
-        QTest::newRow("empty") << QString() << u"Dátum hossza csak tíz karakter lehet.\rLegalább és legfeljebb is."_s;
+        QTest::newRow("empty") << QString()
+                               << u"Dátum hossza csak tíz karakter lehet.\rLegalább és legfeljebb is."_s;
         QTest::newRow("slashes") << u"2024/02/29"_s
                                  << u"Dátumban csak számjegy és pont szerepelhet.\rSzóköz sem lehet."_s;
-        QTest::newRow("leading blank") << u" 2024.02.29"_s
-                                       << u"Dátumban csak számjegy és pont szerepelhet.\rSzóköz sem lehet."_s;
+        QTest::newRow("leading blank")
+            << u" 2024.02.29"_s << u"Dátumban csak számjegy és pont szerepelhet.\rSzóköz sem lehet."_s;
         QTest::newRow("year 0") << u"0000.01.01"_s << u"Évszám nem lehet nulla."_s;
         QTest::newRow("month 13") << u"2024.13.01"_s << u"Hónapok értéke 1 - 12 lehet."_s;
         QTest::newRow("day 0") << u"2024.01.00"_s << u"Napok értéke nem lehet nulla."_s;

@@ -13,7 +13,8 @@ private Q_SLOTS:
     void matchesOrdinaryFilesInAnyLetterCase()
     {
         TempFolder folder;
-        for (const char* name : {"D052325A.txt", "d052425a.TXT", "E052325A.txt", ".D052525A.txt", "KVdata.txt"})
+        for (const char* name :
+             {"D052325A.txt", "d052425a.TXT", "E052325A.txt", ".D052525A.txt", "KVdata.txt"})
             folder.write(QString::fromLatin1(name), "x");
         QDir(folder.path()).mkdir(u"D_folder.txt"_s);
         QStringList found = matchingFiles(folder.path(), u"D*.txt"_s);
@@ -25,8 +26,9 @@ private Q_SLOTS:
 
     void waitingFilesSkipImportedNamesInAnyCase()
     {
-        const ImportFiles files = sortFiles({u"d052225a.txt"_s, u"D052125A.txt"_s},
-                                            {u"D052325B.txt"_s, u"D052225A.txt"_s, u"D052325A.txt"_s, u"D0523ZA.txt"_s});
+        const ImportFiles files =
+            sortFiles({u"d052225a.txt"_s, u"D052125A.txt"_s},
+                      {u"D052325B.txt"_s, u"D052225A.txt"_s, u"D052325A.txt"_s, u"D0523ZA.txt"_s});
         QVERIFY(files.anyMatch);
         QCOMPARE(files.imported, (QStringList{u"D052125A.txt"_s, u"d052225a.txt"_s}));
         QCOMPARE(files.waiting, (QStringList{u"D052325A.txt"_s, u"D052325B.txt"_s, u"D0523ZA.txt"_s}));

@@ -10,12 +10,13 @@ using namespace Qt::StringLiterals;
 namespace {
 
 // A record line as the collector writes it (80 columns).
-QString collectorLine(const QString& date, const QString& time, const QString& extension, const QString& trunk,
-                      const QString& number, const QString& duration, const QString& account = u"...."_s)
+QString collectorLine(const QString& date, const QString& time, const QString& extension,
+                      const QString& trunk, const QString& number, const QString& duration,
+                      const QString& account = u"...."_s)
 {
-    return date.leftJustified(8) + u"  "_s + time.leftJustified(7) + u' ' + extension.leftJustified(4) + u' ' +
-           trunk.leftJustified(2) + u' ' + number.leftJustified(36) + u"  "_s + duration.leftJustified(8) +
-           u"\" "_s + account.leftJustified(4) + u"  "_s;
+    return date.leftJustified(8) + u"  "_s + time.leftJustified(7) + u' ' + extension.leftJustified(4) +
+           u' ' + trunk.leftJustified(2) + u' ' + number.leftJustified(36) + u"  "_s +
+           duration.leftJustified(8) + u"\" "_s + account.leftJustified(4) + u"  "_s;
 }
 
 const LineSource source{u"/imp/D052325A.txt"_s, u"D052325A.txt"_s, 7};
@@ -41,8 +42,8 @@ private Q_SLOTS:
         QFETCH(QString, time);
         QFETCH(QString, stored);
         RecordingReporter reporter;
-        const auto row = parseCollectorLine(collectorLine(u"05/23/25"_s, time, u"201"_s, u"01"_s, u"0612"_s,
-                                                          u"00:02'25"_s), source);
+        const auto row = parseCollectorLine(
+            collectorLine(u"05/23/25"_s, time, u"201"_s, u"01"_s, u"0612"_s, u"00:02'25"_s), source);
         QVERIFY(row);
         QCOMPARE(row->kezdido, stored);
         QVERIFY(reporter.messages.isEmpty());
@@ -55,9 +56,10 @@ private Q_SLOTS:
             collectorLine(u"05/23/25"_s, u"09:05??"_s, u"201"_s, u"01"_s, u"0612"_s, u"00:02'25"_s), source);
         QVERIFY(row);
         QCOMPARE(row->kezdido, u"09:05??"_s);
-        QCOMPARE(reporter.take(), (QList<ReportedMessage>{{ReportedMessage::Message,
-                                                           u"Import fájlban idő-formátum hiba!;De/Du vagy Am/Pm helyett: ??"_s,
-                                                           u'H', u"R"_s, -1}}));
+        QCOMPARE(reporter.take(),
+                 (QList<ReportedMessage>{{ReportedMessage::Message,
+                                          u"Import fájlban idő-formátum hiba!;De/Du vagy Am/Pm helyett: ??"_s,
+                                          u'H', u"R"_s, -1}}));
     }
 
     void collectorRecordFields()
@@ -112,7 +114,8 @@ private Q_SLOTS:
     void shortLinesAreSkippedWithAWarning()
     {
         RecordingReporter reporter;
-        const QString full = collectorLine(u"05/23/25"_s, u"09:05DU"_s, u"201"_s, u"01"_s, u"0612"_s, u"00:00'10"_s);
+        const QString full =
+            collectorLine(u"05/23/25"_s, u"09:05DU"_s, u"201"_s, u"01"_s, u"0612"_s, u"00:00'10"_s);
         // At 74 characters the account column is gone: the line is stored,
         // and the missing field is reported as any missing field is.
         const auto row = parseCollectorLine(full.left(74), source);
@@ -121,17 +124,19 @@ private Q_SLOTS:
         QCOMPARE(reporter.take().size(), 1);
         QVERIFY(!parseCollectorLine(full.left(73), source));
         QCOMPARE(reporter.take(),
-                 (QList<ReportedMessage>{{ReportedMessage::Message,
-                                          u"A fájl egyik sora nem megfelelő vagy sérült !; ;/imp/D052325A.txt (7. sor) :;"_s +
-                                              full.left(73) + u"; ;Beolvasásból kihagyva."_s,
-                                          u'F', u"R"_s, -1}}));
+                 (QList<ReportedMessage>{
+                     {ReportedMessage::Message,
+                      u"A fájl egyik sora nem megfelelő vagy sérült !; ;/imp/D052325A.txt (7. sor) :;"_s +
+                          full.left(73) + u"; ;Beolvasásból kihagyva."_s,
+                      u'F', u"R"_s, -1}}));
     }
 
     void apostrophesBecomeColons()
     {
         RecordingReporter reporter;
         const auto row = parseCollectorLine(
-            collectorLine(u"05/23/25"_s, u"09:05DU"_s, u"201"_s, u"01"_s, u"06'12\"34"_s, u"00:00'10"_s), source);
+            collectorLine(u"05/23/25"_s, u"09:05DU"_s, u"201"_s, u"01"_s, u"06'12\"34"_s, u"00:00'10"_s),
+            source);
         QCOMPARE(row->hivottszam, u"06:12:34"_s);
     }
 
@@ -168,7 +173,8 @@ private Q_SLOTS:
         QCOMPARE(row.osszeg, 0);
         QCOMPARE(row.id, u"-2009.01.05"_s);
         QCOMPARE(reporter.messages.size(), 9); // fields 7 to 15
-        QCOMPARE(reporter.messages.first().text, u"ERTC funkció - Nincs 7. pozíció:;2009.01.05 10:20:30;00:00:05;x;202;I;0612"_s);
+        QCOMPARE(reporter.messages.first().text,
+                 u"ERTC funkció - Nincs 7. pozíció:;2009.01.05 10:20:30;00:00:05;x;202;I;0612"_s);
     }
 };
 

@@ -86,16 +86,15 @@ private Q_SLOTS:
             CallRecordCollector collector(f.folder.path(), view);
             collector.setPbxType(PbxType::fromCode(u"1-002-01"_s));
             collector.open();
-            for (const QString& line :
-                 {u"22/05/25  9:05PM 201  01 06301234567          00:02'25\r\n"_s,
-                  u"22/05/25 11:58AM *77  02 <I>0612345           01:00'00\r\n"_s,
-                  u"23/05/25 12:01AM 202  01 0036123456789        00:00'07\r\n"_s})
+            for (const QString& line : {u"22/05/25  9:05PM 201  01 06301234567          00:02'25\r\n"_s,
+                                        u"22/05/25 11:58AM *77  02 <I>0612345           01:00'00\r\n"_s,
+                                        u"23/05/25 12:01AM 202  01 0036123456789        00:00'07\r\n"_s})
                 collector.ProcessReceived(1, line);
             collector.close();
             Clock::install(nullptr);
         }
-        QCOMPARE(f.folder.names(), (QStringList{u"D052225A.txt"_s, u"D052325A.txt"_s, u"KVdata.txt"_s,
-                                                u"KVerrs.txt"_s}));
+        QCOMPARE(f.folder.names(),
+                 (QStringList{u"D052225A.txt"_s, u"D052325A.txt"_s, u"KVdata.txt"_s, u"KVerrs.txt"_s}));
         Importer importer = f.importer();
         QVERIFY(importer.Feltolt());
         QCOMPARE(importer.files().waiting, (QStringList{u"D052225A.txt"_s, u"D052325A.txt"_s}));
@@ -103,9 +102,9 @@ private Q_SLOTS:
         QVERIFY(importer.VoltBeolvasas);
         QCOMPARE(reporter.messages, QList<ReportedMessage>());
 
-        const QList<QStringList> forg = f.rows(
-            u"select ID, kezdnap, kezdido, hossz, hivoszam, irany, hivottszam, azon1, eszk2, osszeg, importfajl "
-            "from Forg order by ID"_s);
+        const QList<QStringList> forg = f.rows(u"select ID, kezdnap, kezdido, hossz, hivoszam, irany, "
+                                               u"hivottszam, azon1, eszk2, osszeg, importfajl "
+                                               "from Forg order by ID"_s);
         const QList<QStringList> expected = {
             {u"000000000000000001"_s, u"2025.05.22"_s, u"21:05:00"_s, u"00:02:25"_s, u"201"_s, u"O"_s,
              u"06301234567"_s, u"...."_s, u"01"_s, u"-999999"_s, u"D052225A.txt"_s},
@@ -134,8 +133,9 @@ private Q_SLOTS:
         // Every tenth call is incoming, its caller named with DOS letters.
         QByteArray content;
         for (int i = 0; i < 120; ++i) {
-            const QString number = i % 10 ? QString(u"06"_s + QString::number(i))
-                                           : QString(cp1250::decode("<K\xA2r\x94s ") + QString::number(i) + u'>');
+            const QString number = i % 10
+                                       ? QString(u"06"_s + QString::number(i))
+                                       : QString(cp1250::decode("<K\xA2r\x94s ") + QString::number(i) + u'>');
             content += cp1250::encode(collectorLine(u"05/23/25"_s, u"09:05DE"_s, number));
         }
         f.folder.write(u"D1.txt"_s, content);
@@ -145,12 +145,13 @@ private Q_SLOTS:
         QCOMPARE(f.status.texts.last(), u"2 darab beolvasásra váró fájl található."_s);
         f.status.texts.clear();
         QVERIFY(importer.Beolvas(ImportMode::Auto));
-        QCOMPARE(f.status.texts,
-                 (QStringList{u"D1.txt"_s, u"D1.txt - Sor: 1"_s, u"D1.txt - Sor: 51"_s, u"D1.txt - Sor: 101"_s,
-                              u"D1.txt - KÉSZ. (120 sor)"_s, u"D2.txt"_s, u"D2.txt - KÉSZ. (0 sor)"_s}));
+        QCOMPARE(f.status.texts, (QStringList{u"D1.txt"_s, u"D1.txt - Sor: 1"_s, u"D1.txt - Sor: 51"_s,
+                                              u"D1.txt - Sor: 101"_s, u"D1.txt - KÉSZ. (120 sor)"_s,
+                                              u"D2.txt"_s, u"D2.txt - KÉSZ. (0 sor)"_s}));
         QCOMPARE(f.count(u"Forg"_s), 120);
         QCOMPARE(f.count(u"Importok"_s), 2);
-        const QList<QStringList> incoming = f.rows(u"select hivottszam from Forg where irany = 'I' order by ID"_s);
+        const QList<QStringList> incoming =
+            f.rows(u"select hivottszam from Forg where irany = 'I' order by ID"_s);
         QCOMPARE(incoming.size(), 12);
         QCOMPARE(incoming[0], QStringList{u"<Kórös 0>"_s});
         QCOMPARE(incoming[11], QStringList{u"<Kórös 110>"_s});
@@ -164,23 +165,25 @@ private Q_SLOTS:
         RecordingReporter reporter;
         f.settings.typeText = u"1"_s;
         f.settings.mask = u"*.csv"_s;
-        f.folder.write(u"calls.csv"_s,
-                       cp1250::encode(u"header line\r\n"
-                                      "2009/01/05 10:20:30,00:01:10,5,201,O,0612345678,x,A12,0,77,y,201,Kiss Péter,03,O'Brien\r\n"
-                                      "2009/01/05 11:00:00;00:00:10;;202;I;0613;x;;1;78;y;202;;04;\r\n"_s));
+        f.folder.write(
+            u"calls.csv"_s,
+            cp1250::encode(
+                u"header line\r\n"
+                "2009/01/05 10:20:30,00:01:10,5,201,O,0612345678,x,A12,0,77,y,201,Kiss Péter,03,O'Brien\r\n"
+                "2009/01/05 11:00:00;00:00:10;;202;I;0613;x;;1;78;y;202;;04;\r\n"_s));
         Importer importer = f.importer();
         QVERIFY(importer.Feltolt());
         QVERIFY(importer.Beolvas(ImportMode::Auto));
         QCOMPARE(f.status.texts.last(), u"calls.csv - KÉSZ. (2 sor)"_s);
         const QList<QStringList> forg =
             f.rows(u"select ID, kezdnap, kezdido, cseng, irany, nev1, nev2, osszeg from Forg order by ID"_s);
-        QCOMPARE(forg, (QList<QStringList>{
-                           {u"77-2009.01.05"_s, u"2009.01.05"_s, u"10:20:30"_s, u"5"_s, u"O"_s, u"Kiss Péter"_s,
-                            u"O'Brien"_s, u"-999999"_s},
-                           {u"78-2009.01.05"_s, u"2009.01.05"_s, u"11:00:00"_s, u"0"_s, u"I"_s, QString(),
-                            QString(), u"0"_s}}));
+        QCOMPARE(forg, (QList<QStringList>{{u"77-2009.01.05"_s, u"2009.01.05"_s, u"10:20:30"_s, u"5"_s,
+                                            u"O"_s, u"Kiss Péter"_s, u"O'Brien"_s, u"-999999"_s},
+                                           {u"78-2009.01.05"_s, u"2009.01.05"_s, u"11:00:00"_s, u"0"_s,
+                                            u"I"_s, QString(), QString(), u"0"_s}}));
         auto query = f.dm->qrMuv();
-        QVERIFY(query->exec(u"select count(*) from Forg where belso = "_s + f.dm->dialect().booleanLiteral(true)));
+        QVERIFY(query->exec(u"select count(*) from Forg where belso = "_s +
+                            f.dm->dialect().booleanLiteral(true)));
         QVERIFY(query->next());
         QCOMPARE(query->value(0).toInt(), 1);
     }
@@ -197,11 +200,13 @@ private Q_SLOTS:
         // A unique number makes the third line of the first file fail.
         auto query = f.dm->qrMuv();
         QVERIFY(query->exec(u"create unique index test_unique_number on Forg (hivottszam)"_s));
-        f.folder.write(u"D1.txt"_s, cp1250::encode(collectorLine(u"05/23/25"_s, u"09:05DE"_s, u"0611"_s, u"111"_s) +
-                                                   collectorLine(u"05/23/25"_s, u"09:06DE"_s, u"0622"_s, u"222"_s) +
-                                                   collectorLine(u"05/23/25"_s, u"09:07DE"_s, u"0611"_s, u"333"_s)));
-        f.folder.write(u"D2.txt"_s, cp1250::encode(collectorLine(u"05/24/25"_s, u"10:00DE"_s, u"0633"_s, u"444"_s) +
-                                                   collectorLine(u"05/24/25"_s, u"10:01DE"_s, u"0634"_s, u"111"_s)));
+        f.folder.write(u"D1.txt"_s,
+                       cp1250::encode(collectorLine(u"05/23/25"_s, u"09:05DE"_s, u"0611"_s, u"111"_s) +
+                                      collectorLine(u"05/23/25"_s, u"09:06DE"_s, u"0622"_s, u"222"_s) +
+                                      collectorLine(u"05/23/25"_s, u"09:07DE"_s, u"0611"_s, u"333"_s)));
+        f.folder.write(u"D2.txt"_s,
+                       cp1250::encode(collectorLine(u"05/24/25"_s, u"10:00DE"_s, u"0633"_s, u"444"_s) +
+                                      collectorLine(u"05/24/25"_s, u"10:01DE"_s, u"0634"_s, u"111"_s)));
         Importer importer = f.importer();
         QVERIFY(importer.Feltolt());
         QVERIFY(importer.Beolvas(ImportMode::Auto)); // the last file counts
@@ -240,12 +245,14 @@ private Q_SLOTS:
         QVERIFY(query->exec(u"create unique index test_unique_number on Forg (hivottszam)"_s));
         QString content;
         for (int i = 1; i <= 250; ++i)
-            content += collectorLine(u"05/23/25"_s, u"09:05DE"_s, u"06"_s + QString::number(i == 175 ? 10 : i));
+            content +=
+                collectorLine(u"05/23/25"_s, u"09:05DE"_s, u"06"_s + QString::number(i == 175 ? 10 : i));
         f.folder.write(u"D1.txt"_s, cp1250::encode(content));
         Importer importer = f.importer();
         QVERIFY(importer.Feltolt());
         QVERIFY(!importer.Beolvas(ImportMode::Auto));
-        QVERIFY2(importer.outcomes()[0].error.startsWith(u"175. sor: "), qPrintable(importer.outcomes()[0].error));
+        QVERIFY2(importer.outcomes()[0].error.startsWith(u"175. sor: "),
+                 qPrintable(importer.outcomes()[0].error));
         QCOMPARE(f.count(u"Forg"_s), 0);
         QCOMPARE(f.count(u"Importok"_s), 0);
     }
@@ -268,8 +275,9 @@ private Q_SLOTS:
         reporter.answerNext(mrNo);
         QVERIFY(!asking.Beolvas(ImportMode::Auto));
         QVERIFY(!asking.VoltBeolvasas);
-        QCOMPARE(reporter.take(), (QList<ReportedMessage>{{ReportedMessage::Message,
-                                                           u"Elindítja most a beolvasást?"_s, u'K', u"NI"_s, -1}}));
+        QCOMPARE(reporter.take(),
+                 (QList<ReportedMessage>{
+                     {ReportedMessage::Message, u"Elindítja most a beolvasást?"_s, u'K', u"NI"_s, -1}}));
 
         f.settings.askFirst = false;
         f.settings.typeText = u"3"_s;
@@ -277,8 +285,9 @@ private Q_SLOTS:
         QVERIFY(unknown.Feltolt());
         QVERIFY(!unknown.Beolvas(ImportMode::Auto));
         QCOMPARE(reporter.messages.size(), 2);
-        QCOMPARE(reporter.messages[0].text,
-                 u"Ismeretlen import-fájl típus: 3; ;Állítson be megfelelőt, és indítsa újra a beolvasást."_s);
+        QCOMPARE(
+            reporter.messages[0].text,
+            u"Ismeretlen import-fájl típus: 3; ;Állítson be megfelelőt, és indítsa újra a beolvasást."_s);
         QCOMPARE(reporter.messages[0].kind, u'I');
         reporter.take();
 

@@ -27,7 +27,8 @@ Run teloran(const QStringList& arguments)
     QProcess process;
     process.start(QStringLiteral(TELORAN_PROGRAM), arguments);
     process.waitForFinished(60000);
-    return {process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()).split(u'\n', Qt::SkipEmptyParts),
+    return {process.exitCode(),
+            QString::fromUtf8(process.readAllStandardOutput()).split(u'\n', Qt::SkipEmptyParts),
             QString::fromUtf8(process.readAllStandardError())};
 }
 

@@ -17,4 +17,5 @@ int runRegisteredTests(int argc, char** argv);
 } // namespace testing
 
 #define REGISTER_TEST(Class)                                                                                 \
-    static const int registered##Class = ::testing::registerTest(#Class, [] { return std::make_unique<Class>(); });
+    static const int registered##Class =                                                                     \
+        ::testing::registerTest(#Class, [] { return std::make_unique<Class>(); });

@@ -10,7 +10,8 @@ int main(int argc, char** argv)
     // (the offscreen platform's own 800 x 800 screen would enlarge every form).
     const QByteArray platform = qgetenv("QT_QPA_PLATFORM");
     if (platform.isEmpty() || platform == "offscreen")
-        qputenv("QT_QPA_PLATFORM", QByteArray("offscreen:configfile=" SCREEN_CONFIG_DIR "/screen-800x600.json"));
+        qputenv("QT_QPA_PLATFORM",
+                QByteArray("offscreen:configfile=" SCREEN_CONFIG_DIR "/screen-800x600.json"));
     QApplication app(argc, argv);
     // The plain message box is captioned with the application's title; a
     // collector test sets "Kalvix" itself.

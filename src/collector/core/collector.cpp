@@ -9,7 +9,8 @@
 
 using namespace Qt::StringLiterals;
 
-CallRecordCollector::CallRecordCollector(const QString& folder, CollectorView& view, RecordWriter::Options options)
+CallRecordCollector::CallRecordCollector(const QString& folder, CollectorView& view,
+                                         RecordWriter::Options options)
     : m_writer(folder, options), m_view(view)
 {
 }
@@ -65,8 +66,7 @@ void CallRecordCollector::fileRecord(int kind, const ParsedLine& parsed)
     const RecordLine record = buildRecordLine(mode, parsed, Clock::today());
     const bool bad = parsed.bad || !IsValidDate(record.date.checkDate, false);
     // Pass-through lines keep the PBX's own line end.
-    const QString text =
-        record.text.contains(m_parser.lineEnd()) ? record.text : record.text + u"\r\n"_s;
+    const QString text = record.text.contains(m_parser.lineEnd()) ? record.text : record.text + u"\r\n"_s;
     const QString display = bad ? QString() : displayText(mode, record);
     afterWrite(m_writer.file(kind, bad, text, record.date.key, display));
 }
@@ -88,9 +88,10 @@ void CallRecordCollector::afterWrite(const FileResult& result)
     // One message for a failure, not one for every record that waits behind it.
     if (!m_writeFailing) {
         m_writeFailing = true;
-        Uzenet(u"A hívásadatok nem írhatók ki!;"_s + result.error() +
-                   u"; ;A rekordok a memóriában várnak, és a program minden újabb;adatnál újra megpróbálja kiírni őket."_s,
-               u'H', u"R"_s);
+        Uzenet(
+            u"A hívásadatok nem írhatók ki!;"_s + result.error() +
+                u"; ;A rekordok a memóriában várnak, és a program minden újabb;adatnál újra megpróbálja kiírni őket."_s,
+            u'H', u"R"_s);
     }
 }
 
@@ -105,8 +106,9 @@ bool CallRecordCollector::close()
         QString lines;
         for (const QString& line : unwritten)
             lines += u';' + TrimRightBlanks(QString(line).remove(u'\r').remove(u'\n').replace(u';', u','));
-        Uzenet(QString::number(unwritten.size()) + u" rekord nem volt kiírható a program bezárásakor:"_s + lines, u'H',
-               u"R"_s);
+        Uzenet(QString::number(unwritten.size()) + u" rekord nem volt kiírható a program bezárásakor:"_s +
+                   lines,
+               u'H', u"R"_s);
     }
     return unwritten.isEmpty();
 }

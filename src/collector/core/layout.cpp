@@ -54,8 +54,11 @@ CallRecordLayout readLayout(const IniFile& ini)
 std::optional<QString> lineEndOf(int lineEndChoice)
 {
     switch (lineEndChoice) {
-    case 0: return kLineEndCrLf;
-    case 1: return kLineEndLfCr;
-    default: return std::nullopt;
+    case 0:
+        return kLineEndCrLf;
+    case 1:
+        return kLineEndLfCr;
+    default:
+        return std::nullopt;
     }
 }

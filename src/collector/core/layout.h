@@ -26,21 +26,21 @@ struct CallRecordLayout {
     ColumnRange code{0, 0}; // stored and edited, not used when parsing
     ColumnRange account{0, 0};
     ColumnRange direction{0, 0};
-    QString dateSeparator = QStringLiteral("/");      // DatVal
-    int dateOrder = 0;                                // DatSor
-    QString timeSeparator = QStringLiteral(":");      // IdoVal
-    bool clock24 = false;                             // Ido24E
-    QString amMarker = QStringLiteral("am");          // IdoDEJ
-    QString pmMarker = QStringLiteral("pm");          // IdoDUJ
-    QString minuteSeparator = QStringLiteral(":");    // TrtMin
-    QString secondSeparator = QStringLiteral("'");    // TrtSec
-    bool accountCodes = true;                         // AccVan
-    bool accountInExtension = true;                   // AccEgy
-    QString accountMark = QStringLiteral("*");        // AccJel
-    bool directionFromNumber = true;                  // HivEgy
-    QString incomingMarks = QStringLiteral("<,>");    // HivBEJ
-    QString outgoingValue;                            // HivKIJ
-    int lineEndChoice = 0;                            // LineFd
+    QString dateSeparator = QStringLiteral("/");   // DatVal
+    int dateOrder = 0;                             // DatSor
+    QString timeSeparator = QStringLiteral(":");   // IdoVal
+    bool clock24 = false;                          // Ido24E
+    QString amMarker = QStringLiteral("am");       // IdoDEJ
+    QString pmMarker = QStringLiteral("pm");       // IdoDUJ
+    QString minuteSeparator = QStringLiteral(":"); // TrtMin
+    QString secondSeparator = QStringLiteral("'"); // TrtSec
+    bool accountCodes = true;                      // AccVan
+    bool accountInExtension = true;                // AccEgy
+    QString accountMark = QStringLiteral("*");     // AccJel
+    bool directionFromNumber = true;               // HivEgy
+    QString incomingMarks = QStringLiteral("<,>"); // HivBEJ
+    QString outgoingValue;                         // HivKIJ
+    int lineEndChoice = 0;                         // LineFd
 };
 
 inline const QString kSectionLayout = QStringLiteral("KIND999");

@@ -156,7 +156,8 @@ QString parseDate(const QString& field, const CallRecordLayout& layout, Checks& 
             part = padTwo(part);
         const qint64 value = SafeStrToInt(part);
         if (value < 1 || value > highest)
-            checks.fail(prefix + name + u", nem 1.."_s + QString::number(highest) + u" között van: "_s + part);
+            checks.fail(prefix + name + u", nem 1.."_s + QString::number(highest) + u" között van: "_s +
+                        part);
     };
     checkPart(month, u"a hó"_s, 12);
     checkPart(day, u"a nap"_s, 31);

@@ -10,8 +10,8 @@
 
 // The normalized fields of one call record.
 struct CallFields {
-    QString date;     // MM/DD/YY
-    QString time;     // hh:mm followed by DE, DU or ??
+    QString date; // MM/DD/YY
+    QString time; // hh:mm followed by DE, DU or ??
     QString extension;
     QString trunk;
     QString number;   // holds "<" and ">" exactly for an incoming call
@@ -24,8 +24,8 @@ struct ParsedLine {
     bool hasFields = false; // fixed or configured columns
     QString line;           // pass-through types: the line itself, line end included
     CallFields fields;
-    QStringList defects;    // one message per failed check, in order
-    bool bad = false;       // a check failed (some checks fail without a message)
+    QStringList defects; // one message per failed check, in order
+    bool bad = false;    // a check failed (some checks fail without a message)
 };
 
 // Assembles lines from received chunks and cuts them into fields by the

@@ -15,8 +15,9 @@ QString datedFileLetters(int index)
 }
 
 RecordWriter::RecordWriter(const QString& folder, Options options)
-    : m_folder(QDir(folder).absolutePath()),
-      m_data{WorkingFile(m_folder + u"/KVdata.txt"_s, options.durable), u"D"_s, {}},
+    : m_folder(QDir(folder).absolutePath()), m_data{WorkingFile(m_folder + u"/KVdata.txt"_s, options.durable),
+                                                    u"D"_s,
+                                                    {}},
       m_errors{WorkingFile(m_folder + u"/KVerrs.txt"_s, options.durable), u"E"_s, {}}
 {
 }
@@ -82,7 +83,8 @@ FileResult RecordWriter::flush()
     return {};
 }
 
-FileResult RecordWriter::file(int kind, bool bad, const QString& text, const QString& key, const QString& display)
+FileResult RecordWriter::file(int kind, bool bad, const QString& text, const QString& key,
+                              const QString& display)
 {
     if (bad)
         m_waiting.push_back({&m_errors, false, {}, text, std::nullopt});

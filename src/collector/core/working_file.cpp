@@ -66,7 +66,7 @@ FileResult WorkingFile::append(const QByteArray& bytes)
 {
     if (!isOpen())
         return failure(u"A fájl nincs megnyitva"_s, m_path, EBADF);
-    struct stat before{};
+    struct stat before {};
     if (::fstat(m_fd, &before) != 0)
         return failure(u"A fájl nem írható"_s, m_path, errno);
 
@@ -120,8 +120,8 @@ std::expected<QString, QString> moveToFreeName(const QString& from, const std::f
             continue;
         int error = injectedFault(FileStep::Rename, to);
         // Never replace a dated file that appeared since the check above.
-        if (!error && ::renameat2(AT_FDCWD, nativePath(from).constData(), AT_FDCWD, nativePath(to).constData(),
-                                  RENAME_NOREPLACE) != 0) {
+        if (!error && ::renameat2(AT_FDCWD, nativePath(from).constData(), AT_FDCWD,
+                                  nativePath(to).constData(), RENAME_NOREPLACE) != 0) {
             error = errno;
             // A file system that cannot refuse to replace: the name was free a moment ago.
             if (error == EINVAL)

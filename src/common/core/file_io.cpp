@@ -49,7 +49,7 @@ bool writeAll(int fd, const QByteArray& data)
 
 mode_t modeForNewFile(const QString& path)
 {
-    struct stat st{};
+    struct stat st {};
     if (::stat(QFile::encodeName(path).constData(), &st) == 0)
         return st.st_mode & 07777;
     const mode_t mask = ::umask(0);

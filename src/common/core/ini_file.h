@@ -45,8 +45,8 @@ private:
         QString line;    // as in the file, without its line end
         QString section; // section the line belongs to (empty before the first header)
         bool header = false;
-        QString key;     // trimmed key name; empty for headers, comments, blank lines
-        QString value;   // trimmed value
+        QString key;   // trimmed key name; empty for headers, comments, blank lines
+        QString value; // trimmed value
     };
     std::vector<Entry> load() const;
     FileResult save(const std::vector<Entry>& entries) const;

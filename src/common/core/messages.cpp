@@ -28,12 +28,18 @@ QString oneLine(const QString& text)
 int modalResultOfButton(QChar letter)
 {
     switch (letter.unicode()) {
-    case u'I': return mrYes;
-    case u'N': return mrNo;
-    case u'R': return mrOk;
-    case u'E': return mrAll;
-    case u'M': return mrCancel;
-    default: return 0;
+    case u'I':
+        return mrYes;
+    case u'N':
+        return mrNo;
+    case u'R':
+        return mrOk;
+    case u'E':
+        return mrAll;
+    case u'M':
+        return mrCancel;
+    default:
+        return 0;
     }
 }
 

@@ -48,8 +48,7 @@ public:
 // Writes every message to standard error and answers with the default button.
 class StreamReporter : public Reporter {
 public:
-    int uzenet(const QString& text, QChar kind, const QString& buttons,
-               const QString& extraCaption) override;
+    int uzenet(const QString& text, QChar kind, const QString& buttons, const QString& extraCaption) override;
     int parbeszed(int kind, const QString& text, DialogPosition position, int fontSize,
                   DialogSize size) override;
     void plainMessage(const QString& text) override;
@@ -65,8 +64,7 @@ int modalResultOfButton(QChar letter);
 // The modal result of the default (first) button of a simple dialog kind.
 int defaultResultOfDialog(int kind);
 
-int Uzenet(const QString& text, QChar kind, const QString& buttons,
-           const QString& extraCaption = QString());
+int Uzenet(const QString& text, QChar kind, const QString& buttons, const QString& extraCaption = QString());
 int Parbeszed(int kind, const QString& text, DialogPosition position = DialogPosition::centre(),
               int fontSize = 8, DialogSize size = DialogSize::small());
 void ShowPlainMessage(const QString& text);

@@ -11,11 +11,11 @@ using namespace Qt::StringLiterals;
 namespace {
 
 struct Variant {
-    int startBase;  // position 1 holds startBase + first data position - 2
-    int linkBase;   // a link cell holds linkBase + next data position - 1
-    int fillerLow;  // filler codes, uniform
+    int startBase; // position 1 holds startBase + first data position - 2
+    int linkBase;  // a link cell holds linkBase + next data position - 1
+    int fillerLow; // filler codes, uniform
     int fillerHigh;
-    bool rotate;    // text characters stored rotated left by one bit
+    bool rotate; // text characters stored rotated left by one bit
 };
 
 constexpr Variant kVariantA{35, 34, 33, 122, false};
@@ -95,8 +95,9 @@ QString encode(const QString& text, int width, const Variant& variant)
 
     QString value(width, Qt::Uninitialized);
     for (int position = 1; position <= width; ++position) {
-        value[position - 1] = taken[position] ? cells[position]
-                                              : cp1250::charOf(randomBetween(variant.fillerLow, variant.fillerHigh));
+        value[position - 1] = taken[position]
+                                  ? cells[position]
+                                  : cp1250::charOf(randomBetween(variant.fillerLow, variant.fillerHigh));
     }
     return value;
 }

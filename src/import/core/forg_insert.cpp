@@ -16,15 +16,18 @@ constexpr int kColumns = 16;
 int batchRows(DatabaseType type)
 {
     switch (type) {
-    case DatabaseType::PgSql: return 100;
-    case DatabaseType::MsSql: return 120;
-    default: return 60;
+    case DatabaseType::PgSql:
+        return 100;
+    case DatabaseType::MsSql:
+        return 120;
+    default:
+        return 60;
     }
 }
 
-const QString kColumnList =
-    u"insert into Forg (kezdnap, kezdido, hossz, cseng, hivoszam, irany, hivottszam, azon1, belso, ID, eszk1, "
-    "nev1, eszk2, nev2, osszeg, importfajl) values "_s;
+const QString kColumnList = u"insert into Forg (kezdnap, kezdido, hossz, cseng, hivoszam, irany, hivottszam, "
+                            u"azon1, belso, ID, eszk1, "
+                            "nev1, eszk2, nev2, osszeg, importfajl) values "_s;
 
 const QString kSavepoint = u"forg_batch"_s;
 
@@ -89,9 +92,9 @@ bool ForgInserter::prepare(QSqlQuery& query, int rows)
 
 void ForgInserter::bind(QSqlQuery& query, int slot, const ForgRow& r)
 {
-    const QVariant values[kColumns] = {r.kezdnap, r.kezdido, r.hossz,   r.cseng, r.hivoszam, r.irany,
-                                       r.hivottszam, r.azon1, r.belso, r.id,   r.eszk1,    r.nev1,
-                                       r.eszk2,   r.nev2,    double(r.osszeg), r.importfajl};
+    const QVariant values[kColumns] = {
+        r.kezdnap, r.kezdido, r.hossz, r.cseng, r.hivoszam, r.irany, r.hivottszam,     r.azon1,
+        r.belso,   r.id,      r.eszk1, r.nev1,  r.eszk2,    r.nev2,  double(r.osszeg), r.importfajl};
     for (int c = 0; c < kColumns; ++c)
         query.bindValue(m_names[size_t(slot * kColumns + c)], values[c]);
 }

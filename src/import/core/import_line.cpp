@@ -73,7 +73,8 @@ std::optional<ForgRow> parseCollectorLine(const QString& line, const LineSource&
 {
     if (line.size() < kMinimumCollectorLine) {
         Uzenet(u"A fájl egyik sora nem megfelelő vagy sérült !; ;"_s + source.fullName + u" ("_s +
-                   QString::number(source.lineNumber) + u". sor) :;"_s + line + u"; ;Beolvasásból kihagyva."_s,
+                   QString::number(source.lineNumber) + u". sor) :;"_s + line +
+                   u"; ;Beolvasásból kihagyva."_s,
                u'F', u"R"_s);
         return std::nullopt;
     }

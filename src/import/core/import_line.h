@@ -18,7 +18,7 @@ struct ForgRow {
     QString id;
     QString eszk1;
     QString nev1;
-    QString eszk2;      // trunk line
+    QString eszk2; // trunk line
     QString nev2;
     qint64 osszeg = 0;  // fee; kNotPriced for an outgoing call not yet priced
     QString importfajl; // file name without folder

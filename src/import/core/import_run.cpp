@@ -90,7 +90,8 @@ bool Importer::Feltolt()
             m_status.show(imported.last());
         }
     } else {
-        Uzenet(u"Az Importok tábla nem olvasható:;"_s + (query ? queryError(*query) : query.error()), u'H', u"R"_s);
+        Uzenet(u"Az Importok tábla nem olvasható:;"_s + (query ? queryError(*query) : query.error()), u'H',
+               u"R"_s);
         return false;
     }
     for (const QString& name : matching)
@@ -177,8 +178,8 @@ FileOutcome Importer::Import(const QString& fullName, const QString& name, Impor
     }
     if (!outcome.read) {
         outcome.stored = 0;
-        Uzenet(u"A fájl beolvasása nem sikerült, semmi nem került belőle az adatbázisba:;"_s + fullName + u";"_s +
-                   outcome.error,
+        Uzenet(u"A fájl beolvasása nem sikerült, semmi nem került belőle az adatbázisba:;"_s + fullName +
+                   u";"_s + outcome.error,
                u'H', u"R"_s);
     }
     m_outcomes.append(outcome);
@@ -226,17 +227,19 @@ std::expected<void, QString> Importer::storeFile(QFile& file, const QString& ful
             row = parseDelimitedLine(line, source);
         }
         if (const auto added = forg.add(std::move(*row), outcome.lines); !added)
-            return std::unexpected(QString::number(added.error().lineNumber) + u". sor: "_s + added.error().text);
+            return std::unexpected(QString::number(added.error().lineNumber) + u". sor: "_s +
+                                   added.error().text);
         ++outcome.stored;
     }
     if (const auto flushed = forg.flush(); !flushed)
-        return std::unexpected(QString::number(flushed.error().lineNumber) + u". sor: "_s + flushed.error().text);
+        return std::unexpected(QString::number(flushed.error().lineNumber) + u". sor: "_s +
+                               flushed.error().text);
     QSqlQuery importok(*db);
     importok.prepare(u"insert into Importok (nev, usr, dat, ido, tip, ut) values (?, ?, ?, ?, ?, ?)"_s);
     const QDateTime now = Clock::currentDateTime();
-    for (const QVariant& value : {QVariant(name), QVariant(m_userId), QVariant(DateToText(now.date())),
-                                  QVariant(TimeToText(now.time())), QVariant(modeLetter(mode)),
-                                  QVariant(m_settings.folder)})
+    for (const QVariant& value :
+         {QVariant(name), QVariant(m_userId), QVariant(DateToText(now.date())),
+          QVariant(TimeToText(now.time())), QVariant(modeLetter(mode)), QVariant(m_settings.folder)})
         importok.addBindValue(value);
     if (!importok.exec())
         return std::unexpected(u"Importok: "_s + queryError(importok));

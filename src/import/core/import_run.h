@@ -15,10 +15,10 @@ class Tdm1;
 
 // The import parameters of section IMPORT of Ceg.ini.
 struct ImportSettings {
-    QString folder;        // UTVONAL, ends with the folder separator
-    QString mask;          // MASZK
-    QString typeText;      // IMPTIPUS as written
-    bool askFirst = true;  // BIZTKERD
+    QString folder;            // UTVONAL, ends with the folder separator
+    QString mask;              // MASZK
+    QString typeText;          // IMPTIPUS as written
+    bool askFirst = true;      // BIZTKERD
     bool accountCodes = false; // EGYENIKODOK
 
     static ImportSettings from(const ParameterStore& cegParameterek);

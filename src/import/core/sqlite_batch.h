@@ -20,7 +20,8 @@ struct sqlite3_stmt;
 class SqliteBatchInsert {
 public:
     // Nothing when db is not an embedded (SQLite) connection.
-    static std::unique_ptr<SqliteBatchInsert> open(QSqlDatabase db, const QString& sql, int rows, int columns);
+    static std::unique_ptr<SqliteBatchInsert> open(QSqlDatabase db, const QString& sql, int rows,
+                                                   int columns);
     ~SqliteBatchInsert();
 
     // Binds the rows in order and runs the statement; false with error() set.

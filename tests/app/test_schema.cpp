@@ -30,6 +30,18 @@ int count(QSqlDatabase db, const QString& sql)
     return query.value(0).toInt();
 }
 
+// Turns the users' catalog into one made before versions were recorded: no
+// SchemaVersion, a Nevek without its indexes, holding the given users.
+bool makeUnversionedUsers(QSqlDatabase db, const QStringList& rows)
+{
+    QSqlQuery query(db);
+    bool ok = query.exec(u"drop table SchemaVersion"_s) && query.exec(u"drop table Nevek"_s) &&
+              query.exec(u"create table Nevek (nev varchar(16), jelszo varchar(50), azon varchar(6))"_s);
+    for (const QString& row : rows)
+        ok = ok && query.exec(u"insert into Nevek values ("_s + row + u')');
+    return ok;
+}
+
 } // namespace
 
 class TestSchema : public QObject {
@@ -78,11 +90,8 @@ private Q_SLOTS:
         auto dm = database.dataModule();
         auto db = dm->acMain();
         QVERIFY(db.has_value());
+        QVERIFY(makeUnversionedUsers(*db, {u"'admin', 'x', 'USR001'"_s}));
         QSqlQuery query(*db);
-        QVERIFY(query.exec(u"drop table SchemaVersion"_s));
-        QVERIFY(query.exec(u"drop table Nevek"_s));
-        QVERIFY(query.exec(u"create table Nevek (nev varchar(16), jelszo varchar(50), azon varchar(6))"_s));
-        QVERIFY(query.exec(u"insert into Nevek values ('admin', 'x', 'USR001')"_s));
         QCOMPARE(schemaVersion(*db, SchemaPart::Users).value(), 0);
         QVERIFY(ensureSchema(*db, dm->dialect(), SchemaPart::Users).has_value());
         QCOMPARE(schemaVersion(*db, SchemaPart::Users).value(), kSchemaVersion);
@@ -98,13 +107,8 @@ private Q_SLOTS:
         auto dm = database.dataModule();
         auto db = dm->acMain();
         QVERIFY(db.has_value());
-        QSqlQuery query(*db);
-        QVERIFY(query.exec(u"drop table SchemaVersion"_s));
-        QVERIFY(query.exec(u"drop table Nevek"_s));
         // Two users of one name: the unique index cannot be made.
-        QVERIFY(query.exec(u"create table Nevek (nev varchar(16), jelszo varchar(50), azon varchar(6))"_s));
-        QVERIFY(query.exec(u"insert into Nevek values ('admin', 'x', 'USR001')"_s));
-        QVERIFY(query.exec(u"insert into Nevek values ('admin', 'y', 'USR002')"_s));
+        QVERIFY(makeUnversionedUsers(*db, {u"'admin', 'x', 'USR001'"_s, u"'admin', 'y', 'USR002'"_s}));
         QVERIFY(!ensureSchema(*db, dm->dialect(), SchemaPart::Users).has_value());
         QVERIFY(!hasTable(*db, u"SchemaVersion"_s));
         QCOMPARE(count(*db, u"select count(*) from Nevek"_s), 2);
